@@ -1,0 +1,22 @@
+# brenvik_library(NAME STATIC DIRS d1 d2 ... LINK l1 l2 ...)
+# Builds a library from every .cpp directly inside the given folders (main.cpp
+# excluded). A library whose folders hold no sources yet becomes an interface
+# library, so the targets that link it still configure.
+function(brenvik_library name kind)
+  cmake_parse_arguments(ARG "" "" "DIRS;LINK" ${ARGN})
+  set(sources "")
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(FILTER found EXCLUDE REGEX "/main\\.cpp$")
+    list(APPEND sources ${found})
+  endforeach()
+  if(sources)
+    add_library(${name} ${kind} ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LINK})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LINK})
+  endif()
+endfunction()
