@@ -1,0 +1,39 @@
+#pragma once
+// The store's settings and their two files, "settings.set" and
+// "settings2.set", in the component stream encoding.
+#include "store/core/fontrecord.h"
+
+#include <string>
+
+namespace brenvik {
+
+struct Settings {
+    std::string reserved;
+    std::string nextInvoice = "1";
+    std::string logo;
+    std::string header;   // rich-text bytes
+    std::string footer;   // rich-text bytes
+    FontRecord font;
+    bool tax1Default = false;
+    bool tax2Default = false;
+    std::string tax1Rate = "0";
+    std::string tax2Rate = "0";
+    std::string tax1Name = "Tax One";
+    std::string tax2Name = "Tax Two";
+    int printCopies = 0;
+    bool autoBarcode = false;
+};
+
+// Reads both files of `folder` (a path ending in '/'); read errors end the
+// reading of that file silently, leaving what was read so far.
+void LoadSettings(const std::string& folder, Settings& settings);
+// Writes both files; write errors are ignored silently (each file on its own).
+void SaveSettings(const std::string& folder, const Settings& settings);
+
+// The exact bytes of each file.
+std::string SettingsFileBytes(const Settings& settings);
+std::string Settings2FileBytes(const Settings& settings);
+void ReadSettingsBytes(std::string_view bytes, Settings& settings);
+void ReadSettings2Bytes(std::string_view bytes, Settings& settings);
+
+}  // namespace brenvik
