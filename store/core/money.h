@@ -25,6 +25,7 @@ long double ReadLenient(std::string_view text);
 // negative even when they round to zero.
 std::string FormatFixed(long double value, int decimals);
 inline std::string TwoDecimals(long double v) { return FormatFixed(v, 2); }
+inline std::string WholeNumber(long double v) { return FormatFixed(v, 0); }
 
 std::string AddStrings(std::string_view a, std::string_view b);
 std::string SubtractStrings(std::string_view a, std::string_view b);
