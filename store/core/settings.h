@@ -4,6 +4,7 @@
 #include "store/core/fontrecord.h"
 
 #include <string>
+#include <string_view>
 
 namespace brenvik {
 
@@ -35,5 +36,12 @@ std::string SettingsFileBytes(const Settings& settings);
 std::string Settings2FileBytes(const Settings& settings);
 void ReadSettingsBytes(std::string_view bytes, Settings& settings);
 void ReadSettings2Bytes(std::string_view bytes, Settings& settings);
+
+class StreamWriter;
+class StreamReader;
+// The invoice font as its component record. Reading sets each property as it
+// comes, so a damaged record leaves the properties read before the damage.
+void WriteInvoiceFont(StreamWriter& writer, const FontRecord& font);
+void ReadInvoiceFont(StreamReader& reader, FontRecord& font);
 
 }  // namespace brenvik
