@@ -31,12 +31,13 @@ std::int32_t ReadNamedInteger(StreamReader& r,
 
 // Runs `read` and swallows the error that ends reading a damaged file.
 template <class Read>
-void ReadSilently(std::string_view bytes, Read read) {
+bool ReadSilently(std::string_view bytes, Read read) {
     StreamReader r(bytes);
     try {
         read(r);
+        return true;
     } catch (const StreamError&) {
-        // What was read before the damage stays.
+        return false;  // what was read before the damage stays
     }
 }
 
@@ -135,9 +136,9 @@ std::string Settings2FileBytes(const Settings& s) {
     return w.Take();
 }
 
-void ReadSettingsBytes(std::string_view bytes, Settings& s) {
+bool ReadSettingsBytes(std::string_view bytes, Settings& s) {
     // Each slot lands in its setting as soon as it is read.
-    ReadSilently(bytes, [&s](StreamReader& r) {
+    return ReadSilently(bytes, [&s](StreamReader& r) {
         s.reserved = r.ReadString();
         s.nextInvoice = r.ReadString();
         s.logo = r.ReadString();
@@ -153,8 +154,8 @@ void ReadSettingsBytes(std::string_view bytes, Settings& s) {
     });
 }
 
-void ReadSettings2Bytes(std::string_view bytes, Settings& s) {
-    ReadSilently(bytes, [&s](StreamReader& r) {
+bool ReadSettings2Bytes(std::string_view bytes, Settings& s) {
+    return ReadSilently(bytes, [&s](StreamReader& r) {
         s.printCopies = r.ReadInteger();
         for (int i = 0; i < kReservedStrings; ++i) r.ReadString();
         s.autoBarcode = r.ReadInteger() > 0;

@@ -34,8 +34,9 @@ void SaveSettings(const std::string& folder, const Settings& settings);
 // The exact bytes of each file.
 std::string SettingsFileBytes(const Settings& settings);
 std::string Settings2FileBytes(const Settings& settings);
-void ReadSettingsBytes(std::string_view bytes, Settings& settings);
-void ReadSettings2Bytes(std::string_view bytes, Settings& settings);
+// Read what they can; true when every slot was read (nothing was damaged).
+bool ReadSettingsBytes(std::string_view bytes, Settings& settings);
+bool ReadSettings2Bytes(std::string_view bytes, Settings& settings);
 
 class StreamWriter;
 class StreamReader;

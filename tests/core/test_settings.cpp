@@ -243,7 +243,9 @@ TEST(Settings, CutShortKeepsWhatWasRead) {
     };
     for (const auto& c : cases) {
         Settings s;
-        ReadSettingsBytes(std::string_view(bytes).substr(0, c.length), s);
+        EXPECT_EQ(ReadSettingsBytes(std::string_view(bytes).substr(0, c.length), s),
+                  c.length == bytes.size())
+            << c.what;
         const Settings d;
         EXPECT_EQ(s.nextInvoice, c.slotsRead >= 2 ? full.nextInvoice : d.nextInvoice) << c.what;
         EXPECT_EQ(s.logo, c.slotsRead >= 3 ? full.logo : d.logo) << c.what;
