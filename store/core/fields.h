@@ -41,6 +41,11 @@ const std::vector<std::string>& HistoryFieldNames();    // 6
 // Sorted without regard to case, duplicates ignored, pieces not trimmed.
 std::vector<std::string> ParseChoiceList(std::string_view choiceText);
 
+// Field names compare with A to Z folded to lower case; other bytes as they are.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// The same folding, then byte order: negative, zero or positive.
+int CompareIgnoringCase(std::string_view a, std::string_view b);
+
 // Column of the row-0 heading equal to `name` ignoring case, the last match
 // winning; 0 when none matches. GridField looks in the inventory table,
 // CustomerField in the customer table: the same rule.

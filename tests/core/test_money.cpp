@@ -126,6 +126,10 @@ TEST(GetSumFromStringList, SumsTheValidEntries) {
     EXPECT_EQ(GetSumFromStringList({"2", "3", "x"}), "5.00");
     EXPECT_EQ(GetSumFromStringList({"4", "1-2", "$1.50"}), "5.50");   // 1-2 skipped
     EXPECT_EQ(GetSumFromStringList({"-0.004"}), "-0.00");
+    // Entries are rounded to double before they are added; operands of the
+    // other operations keep extended precision.
+    EXPECT_EQ(GetSumFromStringList({"1.005"}), "1.00");
+    EXPECT_EQ(AddStrings("1.005", "0"), "1.01");
 }
 
 TEST(StringRound, RoundsHalfToEvenAndKeepsInvalidText) {
