@@ -15,14 +15,18 @@ namespace brenvik {
 std::string StripNonNumeric(std::string_view text);
 
 // The standard decimal syntax: leading spaces, sign, digits, point, digits,
-// exponent. Returns false for invalid text (empty, lone sign, trailing junk).
+// exponent; the point is the decimal separator whatever the locale. Returns
+// false for invalid text (empty, lone sign, trailing junk) and for numbers
+// beyond the range of long double.
 bool ReadNumber(std::string_view text, long double& value);
 // Valid text gives its value; otherwise the digits read before the first
-// offending character, sign and point ignored ("12.5x" reads 125).
+// offending character, sign and point ignored ("12.5x" reads 125). A number
+// too large to hold reads as 0.
 long double ReadLenient(std::string_view text);
 
 // Fixed texts, half away from zero; the minus sign stays on values that were
-// negative even when they round to zero.
+// negative even when they round to zero. Large values are written in full;
+// a result that overflowed is written "INF" or "-INF".
 std::string FormatFixed(long double value, int decimals);
 inline std::string TwoDecimals(long double v) { return FormatFixed(v, 2); }
 inline std::string WholeNumber(long double v) { return FormatFixed(v, 0); }
