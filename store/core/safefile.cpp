@@ -1,6 +1,7 @@
 #include "store/core/safefile.h"
 
 #include "store/core/error.h"
+#include "store/core/lines.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -76,27 +77,9 @@ void WriteFileSafely(const std::string& path, std::string_view bytes,
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    out.clear();
-    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) break;
-        out.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
+    std::string bytes;
+    if (!AppendWholeFile(path, bytes)) return false;
+    out.swap(bytes);
     return true;
 }
 

@@ -23,6 +23,7 @@ public:
     void SetSize(int cols, int rows);
 
     // Out-of-range reads give the empty text; out-of-range writes are ignored.
+    // A view from Cell stays valid until the table is next changed.
     std::string_view Cell(int col, int row) const;
     std::string CellText(int col, int row) const { return std::string(Cell(col, row)); }
     void SetCell(int col, int row, std::string_view text);
@@ -37,13 +38,21 @@ public:
 
     // Row operations used by the screens; cells and tags move together.
     void InsertRow(int at);           // an empty row before `at` (at == RowCount appends)
-    void DeleteRow(int row);          // RowCount never drops below 1
+    void DeleteRow(int row);          // RowCount never drops below 1: the last row is emptied
     void MoveRow(int from, int to);   // the row ends up at index `to`
-    void ClearCells();                // every cell empty, sizes kept
+    void ClearCells();                // every cell empty, sizes, widths and tags kept
 
     // The four file operations. Failures raise StoreError with the exact
     // message: "Cannot create " / "Cannot open file " / "Cannot create file "
-    // followed by the path. Saves go through the safe writer.
+    // followed by the path. Saves go through the safe writer, so a failed save
+    // leaves the old file as it was. Loading sets only the cells the file
+    // names or reaches; a load that fails leaves the table unchanged.
+    //
+    // Files the program did not write cannot make a load allocate without
+    // bound: a table file whose size line asks for more cells than the file
+    // could fill is cut down to the rows and columns its lines reach (lines
+    // beyond a cap that grows with the file size are ignored), and a CSV file
+    // whose lines would span such a table is refused as "Cannot open file ".
     void SaveToFile(const std::string& path) const;
     void LoadFromFile(const std::string& path);
     void SaveToCSV(const std::string& path, char delimiter = ',') const;
@@ -58,12 +67,38 @@ public:
     // Bytes held by the table, for benchmarks and memory checks.
     std::size_t MemoryUsed() const;
 
+    // The most cells a load may give a table of `fileBytes` bytes.
+    static std::size_t LoadCellLimit(std::size_t fileBytes);
+
 private:
     struct CellRef {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
     };
-    // (implementation detail; see stringtable.cpp)
+    std::size_t Index(int col, int row) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+               static_cast<std::size_t>(col);
+    }
+    bool InRange(int col, int row) const {
+        return col >= 0 && row >= 0 && col < cols_ && row < rows_;
+    }
+    void Resize(int cols, int rows);
+    void Discard(const CellRef& ref) { garbage_ += ref.length; }
+    std::uint32_t AppendToArena(std::string_view text);
+    void CompactIfWasteful();
+    void Compact();
+    std::size_t LiveBytes() const;
+    // Input to load goes to the end of the arena (or replaces it when no cell
+    // holds text) and the loaders make cells refer straight into it. They
+    // return where the input starts.
+    std::size_t TakeInput(std::string_view bytes);
+    std::size_t TakeInputFile(const std::string& path, double spareFactor);
+    void DropInput(std::size_t base);
+    void LoadTableFileTail(std::size_t base);
+    bool LoadCSVTail(std::size_t base, char delimiter);  // false: too large, nothing changed
+    template <class Out> void WriteTableFile(Out& out) const;
+    template <class Out> void WriteCSV(Out& out, char delimiter) const;
+
     int cols_ = 1;
     int rows_ = 1;
     int defaultWidth_;
