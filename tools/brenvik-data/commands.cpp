@@ -190,7 +190,16 @@ int RecomputeCommand(const Args& args) {
 int CheckCommand(const Args& args) {
     Expect(args, 1, "check DIR");
     Store store(Folder(args[0]));
-    std::vector<std::string> problems = store.LoadInventory();
+    std::vector<std::string> problems;
+    // Something else in a data file's place: the store would take it for a
+    // missing file and fail when saving.
+    for (const char* name : {Store::kInventoryFile, Store::kCustomersFile, Store::kInvoicesFile, "settings.set",
+                             "settings2.set"}) {
+        std::error_code ec;
+        if (std::filesystem::exists(store.PathOf(name), ec) && !FileExists(store.PathOf(name)))
+            problems.push_back(std::string(name) + ": not a file");
+    }
+    for (std::string& e : store.LoadInventory()) problems.push_back(std::move(e));
     for (std::string& e : store.LoadInvoices()) problems.push_back(std::move(e));
 
     if (store.InvoiceGrid.RowCount() > kMaxInvoiceRows)
