@@ -105,6 +105,8 @@ public:
 // tests install a scripted one.
 Platform& platform();
 void SetPlatform(Platform* p);
+// The installed platform, or nullptr when none is (platform() would abort).
+Platform* InstalledPlatform();
 
 // Shows an error raised by a handler as the program's general error display.
 void ShowError(const std::exception& e);
