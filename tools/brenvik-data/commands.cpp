@@ -136,7 +136,7 @@ const char* UsageText() {
 
 int DumpCommand(const Args& args) {
     Expect(args, 1, "dump FILE");
-    Print(TableJson(ReadTable(args[0]), IsTableFile(args[0])));
+    WriteTableJson(ReadTable(args[0]), IsTableFile(args[0]), stdout);
     return 0;
 }
 

@@ -36,10 +36,13 @@ std::size_t Utf8Length(std::string_view s) {
 }
 
 void AppendEscape(std::string& out, std::uint8_t b) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(b));
-    out += buf;
+    static const char hex[] = "0123456789abcdef";
+    const char text[6] = {'\\', 'u', '0', '0', hex[b >> 4], hex[b & 15]};
+    out.append(text, 6);
 }
+
+// Bytes written as they are: printable ASCII other than quote and backslash.
+bool IsPlain(std::uint8_t b) { return b >= 0x20 && b < 0x80 && b != '"' && b != '\\'; }
 
 void AppendInt(std::string& out, long long value) { out += std::to_string(value); }
 
@@ -63,6 +66,11 @@ void AppendNamed(std::string& out, std::int32_t value, std::optional<std::string
 void AppendJsonString(std::string& out, std::string_view bytes) {
     out += '"';
     while (!bytes.empty()) {
+        std::size_t plain = 0;
+        while (plain < bytes.size() && IsPlain(std::uint8_t(bytes[plain]))) ++plain;
+        out.append(bytes.substr(0, plain));
+        bytes.remove_prefix(plain);
+        if (bytes.empty()) break;
         std::uint8_t b = std::uint8_t(bytes[0]);
         std::size_t n = Utf8Length(bytes);
         if (n == 0) {
@@ -90,9 +98,15 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
     out += '"';
 }
 
-std::string TableJson(const StringTable& table, bool withWidths) {
+void WriteTableJson(const StringTable& table, bool withWidths, std::FILE* file) {
     const int cols = table.ColCount(), rows = table.RowCount();
     std::string out = "{";
+    // Written out in pieces: a large table's JSON need not be held whole.
+    auto flush = [&out, file](std::size_t above) {
+        if (out.size() < above) return;
+        std::fwrite(out.data(), 1, out.size(), file);
+        out.clear();
+    };
     AppendKey(out, "cols", true);
     AppendInt(out, cols);
     AppendKey(out, "rows");
@@ -115,9 +129,10 @@ std::string TableJson(const StringTable& table, bool withWidths) {
             AppendJsonString(out, table.Cell(c, r));
         }
         out += ']';
+        flush(1 << 16);
     }
-    out += "]}";
-    return out;
+    out += "]}\n";
+    flush(0);
 }
 
 std::string SettingsJson(const Settings& s) {

@@ -4,6 +4,7 @@
 #include "store/core/settings.h"
 #include "store/core/stringtable.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,8 @@ namespace brenvik::tool {
 // Appends `bytes` as a quoted JSON string.
 void AppendJsonString(std::string& out, std::string_view bytes);
 
-// {"cols":C,"rows":R[,"widths":[...]],"cells":[[...],...]}
-std::string TableJson(const StringTable& table, bool withWidths);
+// {"cols":C,"rows":R[,"widths":[...]],"cells":[[...],...]} and a line end.
+void WriteTableJson(const StringTable& table, bool withWidths, std::FILE* file);
 
 // The settings as one object, keys in the order of the settings files.
 std::string SettingsJson(const Settings& settings);
