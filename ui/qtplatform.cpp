@@ -1,0 +1,245 @@
+#include "ui/qtplatform.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace ui {
+
+QWidget* DialogParent() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    return QApplication::activeWindow();
+}
+
+QtPlatform::QtPlatform(QString settingsFile) : settingsFile_(std::move(settingsFile)) {}
+
+QtPlatform::~QtPlatform() = default;
+
+MsgAnswer QtPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) {
+    QMessageBox box(DialogParent());
+    switch (kind) {
+    case MsgKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(QObject::tr("Error"));
+        break;
+    case MsgKind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(QObject::tr("Information"));
+        break;
+    case MsgKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QObject::tr("Confirm"));
+        break;
+    }
+    box.setText(text);
+    if (buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.exec();
+    if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+QString QtPlatform::AskText(const QString& caption, const QString& prompt, const QString& value) {
+    QInputDialog dialog(DialogParent());
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : value;
+}
+
+std::optional<QString> QtPlatform::FileName(const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(DialogParent(), spec.title, spec.directory, spec.filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QString ext = spec.defaultExt;
+    if (ext.startsWith('.')) ext.remove(0, 1);
+    dialog.setDefaultSuffix(ext);
+    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> QtPlatform::OpenFileName(const FileDialogSpec& spec) { return FileName(spec, false); }
+
+std::optional<QString> QtPlatform::SaveFileName(const FileDialogSpec& spec) { return FileName(spec, true); }
+
+std::optional<QDate> QtPlatform::PickDate(const QPoint& globalPos, const QDate& initial) {
+    // A small borderless calendar at the given place; a click or Enter picks,
+    // Escape or a click elsewhere leaves.
+    QDialog popup(DialogParent(), Qt::Popup | Qt::FramelessWindowHint);
+    auto* layout = new QVBoxLayout(&popup);
+    layout->setContentsMargins(1, 1, 1, 1);
+    auto* calendar = new QCalendarWidget(&popup);
+    calendar->setObjectName("Calendar");
+    calendar->setGridVisible(true);
+    calendar->setSelectedDate(initial.isValid() ? initial : QDate::currentDate());
+    layout->addWidget(calendar);
+    QObject::connect(calendar, &QCalendarWidget::clicked, &popup, &QDialog::accept);
+    QObject::connect(calendar, &QCalendarWidget::activated, &popup, &QDialog::accept);
+    popup.adjustSize();
+
+    QRect area(globalPos, popup.size());
+    if (QScreen* screen = QGuiApplication::screenAt(globalPos)) {
+        const QRect avail = screen->availableGeometry();
+        if (area.right() > avail.right()) area.moveRight(avail.right());
+        if (area.bottom() > avail.bottom()) area.moveBottom(avail.bottom());
+        if (area.left() < avail.left()) area.moveLeft(avail.left());
+        if (area.top() < avail.top()) area.moveTop(avail.top());
+    }
+    popup.move(area.topLeft());
+    calendar->setFocus();
+    if (popup.exec() != QDialog::Accepted) return std::nullopt;
+    return calendar->selectedDate();
+}
+
+int QtPlatform::PopupMenu(const QPoint& globalPos, const std::vector<MenuEntry>& entries) {
+    QMenu menu(DialogParent());
+    std::vector<QAction*> actions;
+    for (const auto& e : entries) {
+        // "-" is a separator line, as menus of this program write it.
+        QAction* a = e.text == "-" ? menu.addSeparator() : menu.addAction(e.text);
+        a->setEnabled(e.enabled);
+        actions.push_back(a);
+    }
+    QAction* chosen = menu.exec(globalPos);
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        if (chosen && actions[i] == chosen) return int(i);
+    return -1;
+}
+
+std::optional<QFont> QtPlatform::ChooseFont(const QFont& initial) {
+    bool ok = false;
+    QFont font = QFontDialog::getFont(&ok, initial, DialogParent());
+    if (!ok) return std::nullopt;
+    return font;
+}
+
+std::optional<QColor> QtPlatform::ChooseColor(const QColor& initial) {
+    QColor color = QColorDialog::getColor(initial, DialogParent());
+    if (!color.isValid()) return std::nullopt;
+    return color;
+}
+
+int QtPlatform::ShowModal(QDialog& dialog) { return dialog.exec(); }
+
+bool QtPlatform::PrintDialog(QPrinter& printer) {
+    QPrintDialog dialog(&printer, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPlatform::PrinterSetup(QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPlatform::RunPrintJob(QPrinter& printer, const QString& jobName,
+                             const std::function<void(QPagedPaintDevice&)>& paint) {
+    printer.setDocName(jobName);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    paint(printer);
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+}
+
+bool QtPlatform::OpenUrl(const QString& url) {
+    // Web addresses as they are; plain paths as files.
+    QUrl target = QUrl::fromUserInput(url);
+    if (!target.isValid()) return false;
+    return QDesktopServices::openUrl(target);
+}
+
+bool QtPlatform::StartProgram(const QString& program, const QStringList& args,
+                              const QString& workingDir) {
+    return QProcess::startDetached(program, args, workingDir);
+}
+
+std::unique_ptr<QSettings> QtPlatform::OpenSettings() const {
+    if (!settingsFile_.isEmpty()) return std::make_unique<QSettings>(settingsFile_, QSettings::IniFormat);
+    // One store for the user, shared by both programs.
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Merivale", "user");
+}
+
+QVariant QtPlatform::ReadUserSetting(const QString& key, const QString& section, const QString& name,
+                                     const QVariant& fallback) {
+    auto settings = OpenSettings();
+    settings->beginGroup(key);
+    settings->beginGroup(section);
+    return settings->value(name, fallback);
+}
+
+void QtPlatform::WriteUserSetting(const QString& key, const QString& section, const QString& name,
+                                  const QVariant& value) {
+    auto settings = OpenSettings();
+    settings->beginGroup(key);
+    settings->beginGroup(section);
+    settings->setValue(name, value);
+    settings->endGroup();
+    settings->endGroup();
+    settings->sync();
+}
+
+namespace {
+
+class DialogProgress : public Progress {
+public:
+    DialogProgress(const QString& label, qint64 total) : total_(total) {
+        // The bar counts in at most int steps; large totals are scaled.
+        constexpr qint64 kMax = std::numeric_limits<int>::max();
+        scale_ = total > kMax ? double(kMax) / double(total) : 1.0;
+        dialog_ = std::make_unique<QProgressDialog>(label, QObject::tr("Cancel"), 0,
+                                                    int(double(std::max<qint64>(total, 0)) * scale_),
+                                                    DialogParent());
+        dialog_->setWindowTitle(QGuiApplication::applicationDisplayName());
+        dialog_->setWindowModality(Qt::ApplicationModal);
+        dialog_->setMinimumDuration(500);  // short work shows nothing
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+        dialog_->setValue(0);
+    }
+    bool Step(qint64 done) override {
+        if (dialog_->wasCanceled()) return false;
+        const qint64 clamped = std::clamp<qint64>(done, 0, std::max<qint64>(total_, 0));
+        dialog_->setValue(int(double(clamped) * scale_));  // also lets Cancel be clicked
+        return !dialog_->wasCanceled();
+    }
+
+private:
+    std::unique_ptr<QProgressDialog> dialog_;
+    qint64 total_;
+    double scale_ = 1.0;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> QtPlatform::StartProgress(const QString& label, qint64 total) {
+    return std::make_unique<DialogProgress>(label, total);
+}
+
+}  // namespace ui
