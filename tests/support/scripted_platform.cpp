@@ -513,6 +513,7 @@ int ScriptedPlatform::ShowModal(QDialog& dialog) {
     int result = e->index;
     if (e->modal && guard) result = e->modal(dialog);
     if (done) result = *done;
+    else if (guard) dialog.setResult(result);  // as if the screen had closed itself so
     log_[at].answer = QString::number(result);
     return result;
 }

@@ -7,7 +7,11 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
+#include <QLabel>
+#include <QSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -223,6 +227,7 @@ TEST(ScriptedPlatform, ModalCallbackWorksTheShownDialog) {
     ui.ExpectModal("TSampleForm");
     TSampleForm again;
     EXPECT_EQ(ui::platform().ShowModal(again), 7);
+    EXPECT_EQ(again.result(), 7);
     EXPECT_EQ(ui::platform().ShowModal(again), 5);
     EXPECT_EQ(ui::platform().ShowModal(again), QDialog::Rejected);
     EXPECT_EQ(ui.Modals(), QStringList({"TSampleForm", "TSampleForm", "TSampleForm", "TSampleForm"}));
@@ -271,6 +276,34 @@ TEST(ScriptedPlatform, PrintJobWritesAPdf) {
     EXPECT_EQ(test::PdfPageCount(pdf), 2);
     EXPECT_TRUE(test::PdfText(pdf).contains("Thank you for shopping"));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST(TestUtil, WorksNamedControls) {
+    test::App();
+    QWidget form;
+    form.setObjectName("TForm");
+    auto* spin = new QSpinBox(&form);
+    spin->setObjectName("CopiesEdit");
+    auto* combo = new QComboBox(&form);
+    combo->setObjectName("KindBox");
+    combo->addItems({"Cash", "Check"});
+    auto* check = new QCheckBox("Tax", &form);
+    check->setObjectName("TaxCheck");
+    auto* label = new QLabel("Total: $1.00", &form);
+    label->setObjectName("TotalLabel");
+
+    test::SetText(form, "CopiesEdit", "3");
+    EXPECT_EQ(spin->value(), 3);
+    test::SetText(form, "KindBox", "Check");
+    EXPECT_EQ(combo->currentIndex(), 1);
+    test::SetChecked(form, "TaxCheck", true);
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(test::TextOf(form, "TotalLabel"), "Total: $1.00");
+    EXPECT_EQ(&test::Find<QWidget>(form, "TForm"), &form);
+
+    EXPECT_NONFATAL_FAILURE(EXPECT_THROW(test::Click(form, "TotalLabel"), test::Abort),
+                            "has no QAbstractButton named \"TotalLabel\" (there is a QLabel)");
+    EXPECT_NONFATAL_FAILURE(test::SetText(form, "KindBox", "Card"), "has no entry \"Card\"");
 }
 
 // ---- the byte adapters ----
