@@ -1,0 +1,231 @@
+#include "analyzer/logview.h"
+
+#include "analyzer/filters.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace pellard {
+
+void LogBase::LoadFile(const std::string& path) {
+    brenvik::StringTable table;
+    table.LoadFromCSV(path, ',');
+    SetTable(std::move(table));
+}
+
+void LogBase::SetTable(brenvik::StringTable&& table) {
+    grid_ = std::move(table);
+    ClearCaches();
+}
+
+void LogBase::ClearCaches() {
+    const auto n = static_cast<std::size_t>(grid_.ColCount());
+    numbers_.clear();
+    numbers_.resize(n);
+    dates_.clear();
+    dates_.resize(n);
+    datesOrder_.assign(n, DateOrder::MonthDayYear);
+    sortKeys_.clear();
+    sortKeys_.resize(n);
+}
+
+std::string TrimmedName(std::string_view name) {
+    std::size_t i = 0;
+    while (i + 1 < name.size() && name[i] == ' ') ++i;
+    return std::string(name.substr(i));
+}
+
+void LogBase::TrimNames() {
+    for (int c = 0; c < grid_.ColCount(); ++c) {
+        std::string_view name = grid_.Cell(c, 0);
+        if (!name.empty() && name[0] == ' ' && name.size() > 1)
+            grid_.SetCell(c, 0, TrimmedName(name));
+    }
+}
+
+bool LogBase::IsDateField(int field) const {
+    return field >= 0 && field < FieldCount() && NameContains(Name(field), "date");
+}
+
+const std::vector<Number>& LogBase::Numbers(int field) const {
+    auto& slot = numbers_.at(static_cast<std::size_t>(field));
+    if (!slot) {
+        auto values = std::make_unique<std::vector<Number>>(grid_.RowCount());
+        for (int r = 1; r < grid_.RowCount(); ++r) (*values)[r] = NumericValue(grid_.Cell(field, r));
+        slot = std::move(values);
+    }
+    return *slot;
+}
+
+const std::vector<Day>& LogBase::Dates(int field) const {
+    const auto f = static_cast<std::size_t>(field);
+    auto& slot = dates_.at(f);
+    const DateOrder order = ProgramDateFormat();
+    if (!slot || datesOrder_[f] != order) {
+        auto values = std::make_unique<std::vector<Day>>(grid_.RowCount(), kNoDay);
+        for (int r = 1; r < grid_.RowCount(); ++r) {
+            if (auto d = DateValue(grid_.Cell(field, r), order)) (*values)[r] = *d;
+        }
+        slot = std::move(values);
+        datesOrder_[f] = order;
+    }
+    return *slot;
+}
+
+LogBase::SortKey SortKeyOf(std::string_view t) {
+    using K = LogBase::SortKind;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    // Number: optional leading minus, then digits with "," and at most one ".".
+    {
+        std::size_t i = t.size() > 0 && t[0] == '-' ? 1 : 0;
+        bool anyDigit = false, point = false, ok = i < t.size();
+        std::string plain;
+        if (i == 1) plain.push_back('-');
+        for (; ok && i < t.size(); ++i) {
+            const char c = t[i];
+            if (digit(c)) {
+                anyDigit = true;
+                plain.push_back(c);
+            } else if (c == '.' && !point) {
+                point = true;
+                plain.push_back(c);
+            } else if (c != ',' || point) {
+                ok = false;
+            }
+        }
+        if (ok && anyDigit) {
+            double v = 0;
+            const char* first = plain.data();
+            if (*first == '-') ++first;
+            std::from_chars(first, plain.data() + plain.size(), v);
+            return {plain[0] == '-' ? -v : v, K::Number};
+        }
+    }
+    // Date: "/" as the second or third character, with a digit on each side.
+    for (std::size_t p : {std::size_t(1), std::size_t(2)}) {
+        if (p + 1 < t.size() && t[p] == '/' && digit(t[p - 1]) && digit(t[p + 1])) {
+            if (auto d = DateValue(t)) return {static_cast<double>(*d), K::Date};
+            break;
+        }
+    }
+    return {0, K::Text};
+}
+
+int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText,
+                    const LogBase::SortKey& b, std::string_view bText) {
+    if (a.kind != b.kind) return a.kind < b.kind ? -1 : 1;
+    if (a.kind == LogBase::SortKind::Text) {
+        const int c = aText.compare(bText);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    if (a.value < b.value) return -1;
+    if (a.value > b.value) return 1;
+    return 0;
+}
+
+const std::vector<LogBase::SortKey>& LogBase::SortKeys(int field) const {
+    auto& slot = sortKeys_.at(static_cast<std::size_t>(field));
+    if (!slot) {
+        auto keys = std::make_unique<std::vector<SortKey>>(grid_.RowCount(), SortKey{0, SortKind::Text});
+        for (int r = 1; r < grid_.RowCount(); ++r) (*keys)[r] = SortKeyOf(grid_.Cell(field, r));
+        slot = std::move(keys);
+    }
+    return *slot;
+}
+
+std::vector<FieldEntry> FieldEntries(const LogBase& base, bool checked) {
+    std::vector<FieldEntry> out;
+    out.reserve(static_cast<std::size_t>(base.FieldCount()));
+    for (int c = 0; c < base.FieldCount(); ++c) out.push_back({std::string(base.Name(c)), c, checked});
+    return out;
+}
+
+int MoveEntryUp(std::vector<FieldEntry>& entries, int selected) {
+    if (selected <= 0 || selected >= static_cast<int>(entries.size())) return -1;
+    std::swap(entries[selected], entries[selected - 1]);
+    return selected - 1;
+}
+
+int MoveEntryDown(std::vector<FieldEntry>& entries, int selected) {
+    const int n = static_cast<int>(entries.size());
+    if (n < 2 || selected < 0 || selected >= n - 1) return -1;
+    std::swap(entries[selected], entries[selected + 1]);
+    return selected + 1;
+}
+
+void LogView::Refresh(const std::vector<FieldEntry>& entries, const FilterSet* filters) {
+    LogBase& base = *base_;
+    base.TrimNames();
+    fields_.clear();
+    header_.clear();
+    for (const FieldEntry& e : entries) {
+        if (!e.checked || e.field < 0 || e.field >= base.FieldCount()) continue;
+        fields_.push_back(e.field);
+        header_.emplace_back(base.Name(e.field));
+    }
+    rows_.clear();
+    const int last = base.TransactionCount();
+    if (!filters || filters->Empty()) {
+        rows_.resize(static_cast<std::size_t>(last));
+        for (int r = 1; r <= last; ++r) rows_[r - 1] = r;
+    } else {
+        rows_.reserve(static_cast<std::size_t>(last));
+        for (int r = 1; r <= last; ++r)
+            if (filters->Passes(r)) rows_.push_back(r);
+    }
+}
+
+std::string_view LogView::Cell(int col, int row) const {
+    if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
+    if (row == 0) return header_[col];
+    return base_->Cell(fields_[col], rows_[row - 1]);
+}
+
+int LogView::ColumnOfField(int field) const {
+    for (int c = 0; c < ColCount(); ++c)
+        if (fields_[c] == field) return c;
+    return -1;
+}
+
+std::string LogView::TotalText() const {
+    return std::to_string(DataRowCount()) + " of " + std::to_string(base_->TransactionCount());
+}
+
+std::vector<ViewColumn> LogView::DateColumns() const {
+    std::vector<ViewColumn> out;
+    for (int c = 0; c < ColCount(); ++c)
+        if (NameContains(header_[c], "date")) out.push_back({header_[c], c});
+    return out;
+}
+
+std::vector<ViewColumn> LogView::AddressColumns() const {
+    std::vector<ViewColumn> out;
+    for (int c = 0; c < ColCount(); ++c) {
+        const std::string lower = LowerCase(header_[c]);
+        if (lower.find("address") != std::string::npos && lower.find("email") == std::string::npos)
+            out.push_back({header_[c], c});
+    }
+    return out;
+}
+
+void LogView::SortByField(int field) {
+    if (field < 0 || field >= base_->FieldCount()) return;
+    const auto& keys = base_->SortKeys(field);
+    const LogBase& base = *base_;
+    std::stable_sort(rows_.begin(), rows_.end(), [&](int a, int b) {
+        const auto& ka = keys[a];
+        const auto& kb = keys[b];
+        if (ka.kind != kb.kind) return ka.kind < kb.kind;
+        if (ka.kind != LogBase::SortKind::Text) return ka.value < kb.value;
+        return base.Cell(field, a) < base.Cell(field, b);
+    });
+}
+
+int SortField(const std::vector<std::string>& sortEntries, std::string_view text) {
+    if (text == "None" || EqualNoCase(text, "None")) return -1;
+    for (std::size_t i = 0; i < sortEntries.size(); ++i)
+        if (EqualNoCase(sortEntries[i], text)) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace pellard

@@ -1,0 +1,64 @@
+#pragma once
+// The analyzer's own reading of cell texts: the numeric value of a text, the
+// date value of a text in the program's date format, and the formatted number
+// that statistics and reports write. None of it depends on the locale.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pellard {
+
+// Numeric value of a text. A valid text ("12.50", " -3", "1e5", "12.", ".5")
+// yields its value. An invalid one yields the digits read before the
+// offending character taken together as an unsigned whole number ("12.5x"
+// gives 125, "1,234.56" gives 1, "-3 USD" gives 3, "$5" and "" give 0).
+// `overflow` marks a value that does not fit a double (it is then infinite).
+struct Number {
+    double value = 0;
+    bool valid = false;
+    bool overflow = false;
+};
+Number NumericValue(std::string_view text);
+
+// The program's date format, one setting for the whole run: year/month/day
+// for the store's own files, month/day/year otherwise.
+enum class DateOrder { YearMonthDay, MonthDayYear };
+void SetProgramDateFormat(DateOrder order);
+DateOrder ProgramDateFormat();
+std::string DateFormatText(DateOrder order);   // "yyyy/mm/dd" or "mm/dd/yyyy"
+
+// Dates are whole days, counted from 1970-01-01.
+using Day = std::int32_t;
+struct YMD {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+};
+Day DayFromYMD(int year, int month, int day);
+YMD YMDFromDay(Day d);
+int DayOfWeek(Day d);   // 0 Sunday .. 6 Saturday
+Day Today();
+bool IsValidYMD(int year, int month, int day);
+
+// Date value of a text in the given order: two or three numbers separated by
+// "/", blanks allowed around; two numbers are month and day of the current
+// year; a year of one or two digits lies in the current century.
+std::optional<Day> DateValue(std::string_view text, DateOrder order);
+inline std::optional<Day> DateValue(std::string_view text) {
+    return DateValue(text, ProgramDateFormat());
+}
+// A day written in the given order, "yyyy/mm/dd" or "mm/dd/yyyy".
+std::string FormatDay(Day d, DateOrder order);
+inline std::string FormatDay(Day d) { return FormatDay(d, ProgramDateFormat()); }
+
+// Fixed notation with two decimals, "." and no grouping, a half rounded away
+// from zero on the 18-significant-digit expansion (0.125 gives "0.13").
+std::string FormatNumber(long double value);
+
+// Lower-cased bytes (ASCII letters only) and the name tests made on them.
+std::string LowerCase(std::string_view text);
+bool NameContains(std::string_view name, std::string_view lowerWord);
+bool EqualNoCase(std::string_view a, std::string_view b);
+
+}  // namespace pellard
