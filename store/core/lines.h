@@ -62,11 +62,53 @@ void ForEachLine(std::string_view bytes, F&& f) {
 
 std::size_t CountLines(std::string_view bytes);
 
-// Appends the whole content of a file to `out`, reading straight into it.
-// Capacity for `spareFactor` times the file size more is reserved beyond the
-// content; pages never written cost no memory, so a caller that may grow the
-// text later avoids a second copy. Returns false, with `out` as it was, when
-// the file cannot be opened or read.
-bool AppendWholeFile(const std::string& path, std::string& out, double spareFactor = 0);
+namespace detail {
+// Opens a file for reading; -1 when it cannot be opened or is a folder.
+// `sizeHint` is its size as the system reports it (0 for pipes and the like).
+int OpenForReading(const std::string& path, std::size_t& sizeHint);
+// Reads up to `n` bytes; 0 at the end, -1 on failure.
+long ReadSome(int fd, char* to, std::size_t n);
+void CloseFile(int fd);
+}  // namespace detail
+
+// Appends the whole content of a file to `out` (a std::string or any buffer
+// of char with size, resize and data), reading straight into it. Returns
+// false, with `out` as it was, when the file cannot be opened or read.
+template <class Buffer>
+bool AppendWholeFile(const std::string& path, Buffer& out) {
+    std::size_t expected = 0;
+    const int fd = detail::OpenForReading(path, expected);
+    if (fd < 0) return false;
+    const std::size_t base = out.size();
+    bool ok = true;
+    try {
+        out.resize(base + expected);
+        std::size_t filled = base;
+        char probe[1 << 14];
+        for (;;) {
+            // Past the expected end, a small block is read first, so that the
+            // usual case never grows the buffer.
+            const bool direct = filled < out.size();
+            char* to = direct ? out.data() + filled : probe;
+            const long n = detail::ReadSome(fd, to, direct ? out.size() - filled : sizeof probe);
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+            if (!direct) {
+                out.resize(filled + static_cast<std::size_t>(n));
+                std::memcpy(out.data() + filled, probe, static_cast<std::size_t>(n));
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        out.resize(ok ? filled : base);
+    } catch (...) {
+        detail::CloseFile(fd);
+        out.resize(base);
+        throw;
+    }
+    detail::CloseFile(fd);
+    return ok;
+}
 
 }  // namespace brenvik

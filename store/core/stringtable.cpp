@@ -9,7 +9,9 @@
 #include <climits>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
+#include <sys/mman.h>
 
 namespace brenvik {
 
@@ -22,6 +24,11 @@ constexpr std::size_t kCompactMinimum = 1 << 16;
 // Output is handed to the file in pieces of about this size.
 constexpr std::size_t kChunk = 1 << 20;
 constexpr char kCtrlZ = 26;
+#ifdef MADV_POPULATE_WRITE
+constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
+#else
+constexpr int kPopulateWrite = 23;
+#endif
 
 bool Contains(std::string_view text, char c) {
     return !text.empty() && std::memchr(text.data(), c, text.size()) != nullptr;
@@ -176,8 +183,36 @@ std::size_t ReduceQuoteRuns(char* p, std::size_t n) {
 
 }  // namespace
 
-StringTable::StringTable(int defaultWidth)
-    : defaultWidth_(defaultWidth), cells_(1), widths_(1, defaultWidth) {}
+namespace detail {
+
+void* BulkMap(std::size_t& bytes) {
+    bytes = (bytes + kBulkMinimum - 1) / kBulkMinimum * kBulkMinimum;
+    // Map one huge page more and trim, so the block starts on a huge page.
+    const std::size_t span = bytes + kBulkMinimum;
+    void* raw = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + kBulkMinimum - 1) & ~(std::uintptr_t{kBulkMinimum} - 1);
+    if (aligned > start) ::munmap(raw, aligned - start);
+    const std::uintptr_t end = start + span;
+    if (end > aligned + bytes) ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+    void* p = reinterpret_cast<void*>(aligned);
+    ::madvise(p, bytes, MADV_HUGEPAGE);  // a hint; without it, ordinary pages
+    return p;
+}
+
+void BulkUnmap(void* p, std::size_t bytes) { ::munmap(p, bytes); }
+
+void BulkCommit(void* p, std::size_t bytes) {
+    // Older systems lack this; their pages then come on first touch.
+    if (bytes > 0) ::madvise(p, bytes, kPopulateWrite);
+}
+
+}  // namespace detail
+
+StringTable::StringTable(int defaultWidth) : defaultWidth_(defaultWidth), widths_(1, defaultWidth) {
+    cells_.resize(1);
+}
 
 std::size_t StringTable::LoadCellLimit(std::size_t fileBytes) {
     return std::max<std::size_t>(std::size_t{1} << 22, fileBytes);
@@ -205,8 +240,14 @@ void StringTable::Resize(int cols, int rows) {
     } else {
         const int keepCols = std::min(cols, cols_);
         const int keepRows = std::min(rows, rows_);
-        std::vector<CellRef> cells(newCount);
-        std::vector<std::int64_t> tags(tags_.empty() ? 0 : newCount);
+        detail::BulkBuffer<CellRef> cells;
+        cells.reserve(newCount);
+        cells.resize(newCount);
+        detail::BulkBuffer<std::int64_t> tags;
+        if (!tags_.empty()) {
+            tags.reserve(newCount);
+            tags.resize(newCount);
+        }
         for (int r = 0; r < rows_; ++r) {
             for (int c = 0; c < cols_; ++c) {
                 const std::size_t from = Index(c, r);
@@ -270,7 +311,7 @@ std::uint32_t StringTable::AppendToArena(std::string_view text) {
             throw std::length_error("string table holds too much text");
     }
     const auto offset = static_cast<std::uint32_t>(arena_.size());
-    arena_.append(text);
+    arena_.Append(text.data(), text.size());
     return offset;
 }
 
@@ -285,18 +326,40 @@ void StringTable::CompactIfWasteful() {
 }
 
 void StringTable::Compact() {
-    std::string fresh;
-    fresh.reserve(arena_.size() - std::min(garbage_, arena_.size()));
+    // Cells loaded from a file lie in the arena in cell order; their bytes
+    // can then slide down in place, and the freed end goes back at once.
+    bool ordered = true;
+    std::size_t last = 0;
+    for (const CellRef& ref : cells_) {
+        if (ref.length == 0) continue;
+        if (ref.offset < last) {
+            ordered = false;
+            break;
+        }
+        last = std::size_t{ref.offset} + ref.length;
+    }
+    detail::BulkBuffer<char> fresh;
+    if (!ordered) fresh.reserve(LiveBytes());
+    char* const a = arena_.data();
+    std::size_t used = 0;
     for (CellRef& ref : cells_) {
         if (ref.length == 0) {
             ref.offset = 0;
             continue;
         }
-        const auto offset = static_cast<std::uint32_t>(fresh.size());
-        fresh.append(arena_, ref.offset, ref.length);
-        ref.offset = offset;
+        if (!ordered)
+            fresh.Append(a + ref.offset, ref.length);
+        else if (ref.offset != used)
+            std::memmove(a + used, a + ref.offset, ref.length);
+        ref.offset = static_cast<std::uint32_t>(used);
+        used += ref.length;
     }
-    arena_.swap(fresh);
+    if (ordered) {
+        arena_.resize(used);
+        arena_.Trim();
+    } else {
+        arena_.swap(fresh);
+    }
     garbage_ = 0;
 }
 
@@ -319,7 +382,8 @@ void StringTable::SetTag(int col, int row, std::int64_t tag) {
     if (!InRange(col, row)) return;
     if (tags_.empty()) {
         if (tag == 0) return;
-        tags_.assign(cells_.size(), 0);
+        tags_.reserve(cells_.size());
+        tags_.resize(cells_.size());
     }
     tags_[Index(col, row)] = tag;
 }
@@ -328,23 +392,23 @@ void StringTable::SetTag(int col, int row, std::int64_t tag) {
 
 void StringTable::InsertRow(int at) {
     if (at < 0 || at > rows_ || rows_ == INT_MAX) return;
-    const auto pos = static_cast<std::ptrdiff_t>(Index(0, at));
-    cells_.insert(cells_.begin() + pos, static_cast<std::size_t>(cols_), CellRef{});
-    if (!tags_.empty()) tags_.insert(tags_.begin() + pos, static_cast<std::size_t>(cols_), 0);
+    const std::size_t pos = Index(0, at);
+    cells_.InsertZeros(pos, static_cast<std::size_t>(cols_));
+    if (!tags_.empty()) tags_.InsertZeros(pos, static_cast<std::size_t>(cols_));
     ++rows_;
 }
 
 void StringTable::DeleteRow(int row) {
     if (row < 0 || row >= rows_) return;
-    const auto first = static_cast<std::ptrdiff_t>(Index(0, row));
-    const auto last = first + cols_;
-    for (auto i = first; i < last; ++i) Discard(cells_[static_cast<std::size_t>(i)]);
+    const std::size_t first = Index(0, row);
+    const std::size_t cols = static_cast<std::size_t>(cols_);
+    for (std::size_t i = first; i < first + cols; ++i) Discard(cells_[i]);
     if (rows_ == 1) {
         std::fill(cells_.begin(), cells_.end(), CellRef{});
         std::fill(tags_.begin(), tags_.end(), 0);
     } else {
-        cells_.erase(cells_.begin() + first, cells_.begin() + last);
-        if (!tags_.empty()) tags_.erase(tags_.begin() + first, tags_.begin() + last);
+        cells_.Erase(first, cols);
+        if (!tags_.empty()) tags_.Erase(first, cols);
         --rows_;
     }
     CompactIfWasteful();
@@ -371,12 +435,12 @@ void StringTable::MoveRow(int from, int to) {
 
 void StringTable::ClearCells() {
     std::fill(cells_.begin(), cells_.end(), CellRef{});
-    std::string().swap(arena_);
+    arena_.clear();
     garbage_ = 0;
 }
 
 std::size_t StringTable::MemoryUsed() const {
-    return sizeof(*this) + arena_.size() + cells_.capacity() * sizeof(CellRef) +
+    return sizeof(*this) + arena_.capacity() + cells_.capacity() * sizeof(CellRef) +
            widths_.capacity() * sizeof(int) + tags_.capacity() * sizeof(std::int64_t);
 }
 
@@ -467,30 +531,32 @@ std::size_t StringTable::TakeInput(std::string_view bytes) {
         return TakeInput(copy);
     }
     if (LiveBytes() == 0) {
-        arena_.assign(bytes);
+        arena_.clear();
+        arena_.reserve(bytes.size());
+        arena_.Append(bytes.data(), bytes.size());
         garbage_ = 0;
         return 0;
     }
     if (arena_.size() + bytes.size() > kArenaLimit) Compact();
     if (arena_.size() + bytes.size() > kArenaLimit) throw StoreError("Cannot open file ");
     const std::size_t base = arena_.size();
-    arena_.append(bytes);
+    arena_.Append(bytes.data(), bytes.size());
     return base;
 }
 
-std::size_t StringTable::TakeInputFile(const std::string& path, double spareFactor) {
+std::size_t StringTable::TakeInputFile(const std::string& path) {
     const std::string failure = "Cannot open file " + path;
     if (LiveBytes() == 0) {
         // The common case, a fresh table: the file becomes the arena.
-        std::string bytes;
-        if (!AppendWholeFile(path, bytes, spareFactor)) throw StoreError(failure);
+        detail::BulkBuffer<char> bytes;
+        if (!AppendWholeFile(path, bytes)) throw StoreError(failure);
         if (bytes.size() > kArenaLimit) throw StoreError(failure);
         arena_.swap(bytes);
         garbage_ = 0;
         return 0;
     }
     const std::size_t base = arena_.size();
-    if (!AppendWholeFile(path, arena_, spareFactor)) throw StoreError(failure);
+    if (!AppendWholeFile(path, arena_)) throw StoreError(failure);
     if (arena_.size() > kArenaLimit) {
         DropInput(base);
         throw StoreError(failure);
@@ -623,9 +689,8 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
     ForEachLine(text, [&](std::string_view line) {
         const bool lineHasLF = Contains(line, '\n');
         ParseCSVLine(line, delimiter, [&](std::size_t c, std::string_view raw, bool unquote) {
-            std::size_t offset = static_cast<std::size_t>(raw.data() - arena);
+            std::size_t offset = raw.empty() ? 0 : static_cast<std::size_t>(raw.data() - arena);
             std::size_t length = raw.size();
-            if (length == 0) offset = 0;
             if (unquote && Contains(raw, '"')) length = ReduceQuoteRuns(arena + offset, length);
             if (lineHasLF && Contains(std::string_view(arena + offset, length), '\n')) {
                 const std::size_t start = extra.size();
@@ -643,14 +708,14 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
         ++r;
     });
     arena_.resize(extraBase);
-    arena_.append(extra);
+    arena_.Append(extra.data(), extra.size());
     garbage_ = arena_.size() - LiveBytes();
     CompactIfWasteful();
     return true;
 }
 
 void StringTable::LoadFromFile(const std::string& path) {
-    LoadTableFileTail(TakeInputFile(path, 0));
+    LoadTableFileTail(TakeInputFile(path));
 }
 
 void StringTable::LoadTableFileBytes(std::string_view bytes) {
@@ -658,8 +723,7 @@ void StringTable::LoadTableFileBytes(std::string_view bytes) {
 }
 
 void StringTable::LoadFromCSV(const std::string& path, char delimiter) {
-    // Room for every LF of the file to become CR LF without moving the arena.
-    const std::size_t base = TakeInputFile(path, 1.0);
+    const std::size_t base = TakeInputFile(path);
     if (!LoadCSVTail(base, delimiter)) {
         DropInput(base);
         throw StoreError("Cannot open file " + path);

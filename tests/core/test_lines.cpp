@@ -68,7 +68,7 @@ TEST(LineReading, AppendWholeFileKeepsWhatIsThere) {
         std::fclose(f);
     }
     std::string out = "head";
-    ASSERT_TRUE(AppendWholeFile(path, out, 1.0));
+    ASSERT_TRUE(AppendWholeFile(path, out));
     EXPECT_EQ(out, "head" + content);
 
     std::string kept = "kept";

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -159,6 +160,45 @@ TEST(StringTable, ArenaStaysCompactUnderRewrites) {
     t.ClearCells();
     EXPECT_EQ(t.Cell(1, 0), "");
     EXPECT_EQ(t.ColCount(), 10);
+}
+
+TEST(StringTable, LargeTablesKeepTheirCells) {
+    // Large enough for cells and text to leave ordinary heap blocks, with the
+    // same operations applied to a plain model.
+    std::vector<Row> model;
+    StringTable t;
+    t.SetColCount(3);
+    for (int r = 0; r < 100000; ++r) {
+        Row row = {"", "", ""};
+        row[static_cast<std::size_t>(r % 3)] = "v" + std::to_string(r) + " with some padding";
+        t.SetRowCount(r + 1);
+        t.SetCell(r % 3, r, row[static_cast<std::size_t>(r % 3)]);
+        model.push_back(row);
+    }
+    t.InsertRow(10);
+    model.insert(model.begin() + 10, Row{"", "", ""});
+    t.DeleteRow(70000);
+    model.erase(model.begin() + 70000);
+    t.MoveRow(5, 99000);
+    std::rotate(model.begin() + 5, model.begin() + 6, model.begin() + 99001);
+    // Rewriting from the bottom up leaves the text out of cell order.
+    for (int r = t.RowCount() - 1; r >= 0; r -= 2) {
+        std::string text = "w" + std::to_string(r) + "-longer-than-before";
+        t.SetCell(1, r, text);
+        model[static_cast<std::size_t>(r)][1] = text;
+    }
+    StringTable copy = t;
+    copy.SetCell(0, 0, "changed");
+    EXPECT_EQ(Cells(t), model);
+    EXPECT_EQ(copy.Cell(0, 0), "changed");
+
+    StringTable fromTable;
+    fromTable.LoadTableFileBytes(t.TableFileBytes());
+    EXPECT_EQ(Cells(fromTable), model);
+    StringTable fromCSV;
+    fromCSV.LoadCSVBytes(t.CSVBytes());
+    EXPECT_EQ(Cells(fromCSV), model);
+    EXPECT_LT(fromTable.MemoryUsed(), 2 * t.MemoryUsed());
 }
 
 // ------------------------------------------------------------ table file
