@@ -1,0 +1,251 @@
+#include "analyzer/screens/mainform.h"
+
+#include "analyzer/screens/viewlogform.h"
+#include "analyzer/values.h"
+#include "ui/platform.h"
+#include "ui/text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace pellard {
+
+namespace {
+
+QAction* MakeAction(const QString& name, const QString& text, QObject* parent) {
+    auto* a = new QAction(text, parent);
+    a->setObjectName(name);
+    return a;
+}
+
+void AddToolButton(QToolBar* bar, QAction* action, const QString& name, const QString& hint) {
+    bar->addAction(action);
+    if (QWidget* w = bar->widgetForAction(action)) {
+        w->setObjectName(name);
+        w->setToolTip(hint);
+    }
+}
+
+}  // namespace
+
+const char* const TAboutBox::kWebSite = "https://www.varnholt.example/corvane";
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("MainForm");
+    setWindowTitle("Corvane");
+    QApplication::setApplicationDisplayName("Corvane");
+    area_ = new QMdiArea(this);
+    area_->setObjectName("MDIArea");
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(area_);
+
+    QStyle* st = style();
+    auto* open = MakeAction("Open1", "&Open...", this);
+    open->setShortcut(QKeySequence::Open);
+    open->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    auto* exit = MakeAction("xit1", "E&xit", this);
+    exit->setShortcut(QKeySequence::Quit);
+    exit->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    auto* contents = MakeAction("Contents1", "&Contents", this);
+    contents->setShortcut(QKeySequence::HelpContents);
+    contents->setIcon(st->standardIcon(QStyle::SP_DialogHelpButton));
+    auto* gettingStarted = MakeAction("GettingStarted1", "&Getting Started", this);
+    auto* about = MakeAction("About", "About Corvane", this);
+    auto* calculator = MakeAction("TBCalculator", "Calculator", this);
+    calculator->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
+    calculator->setEnabled(false);   // the calculator window is not part of this program yet
+    auto* calendar = MakeAction("TBCalender", "Calendar", this);
+    calendar->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
+
+    QMenu* file = menuBar()->addMenu("&File");
+    file->addAction(open);
+    file->addSeparator();
+    file->addAction(exit);
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->addAction(contents);
+    help->addAction(gettingStarted);
+    QMenu* aboutMenu = menuBar()->addMenu("&About");
+    aboutMenu->addAction(about);
+
+    QToolBar* bar = addToolBar("Tools");
+    bar->setObjectName("ToolBar");
+    bar->setMovable(false);
+    auto* openTool = MakeAction("OpenTool", "Open", this);
+    openTool->setIcon(open->icon());
+    auto* exitTool = MakeAction("ExitTool", "Exit", this);
+    exitTool->setIcon(exit->icon());
+    auto* helpTool = MakeAction("HelpTool", "Help", this);
+    helpTool->setIcon(contents->icon());
+    AddToolButton(bar, openTool, "OpenFileBtn", "Open");
+    AddToolButton(bar, exitTool, "TBCloseAppBtn", "Exit");
+    bar->addSeparator();
+    AddToolButton(bar, helpTool, "TBHelpBtn", "Display Help File");
+    AddToolButton(bar, calculator, "TBCalculatorBtn", "Show Calculator");
+    AddToolButton(bar, calendar, "TBCalenderBtn", "Show Calendar");
+
+    connect(open, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(openTool, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(exitTool, &QAction::triggered, this, &QWidget::close);
+    connect(contents, &QAction::triggered, this, &TMainForm::Contents1Click);
+    connect(helpTool, &QAction::triggered, this, &TMainForm::Contents1Click);
+    connect(gettingStarted, &QAction::triggered, this, &TMainForm::GettingStarted1Click);
+    connect(about, &QAction::triggered, this, &TMainForm::AboutClick);
+    connect(calendar, &QAction::triggered, this, &TMainForm::TBCalenderBtnClick);
+    resize(900, 650);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (started_) return;
+    started_ = true;
+    // Start-up runs once, after the frame is on screen.
+    QTimer::singleShot(0, this, [this] {
+        QStringList params = QCoreApplication::arguments();
+        if (!params.isEmpty()) params.removeFirst();
+        StartUp(params, QCoreApplication::applicationDirPath());
+    });
+}
+
+void TMainForm::StartUp(const QStringList& params, const QString& programDir) {
+    started_ = true;
+    SetProgramDateFormat(DateOrder::MonthDayYear);
+    if (params.isEmpty()) return;
+    const QString first = params.first();
+    // The store program hands over bare names of files in this folder.
+    if (first.isEmpty() || !QFileInfo(programDir + "/" + first).isFile()) return;
+    SetProgramDateFormat(DateOrder::YearMonthDay);
+    // A failure here is silent: the store program does not wait for an answer.
+    if (!OpenFile(first, true)) SetProgramDateFormat(DateOrder::MonthDayYear);
+}
+
+TViewLogForm* TMainForm::OpenFile(const QString& path, bool quiet) {
+    auto* form = new TViewLogForm;
+    QMdiSubWindow* sub = area_->addSubWindow(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(640, 480);
+    sub->show();
+    area_->setActiveSubWindow(sub);
+    QPointer<QMdiSubWindow> guard(sub);
+    const auto result = form->LoadFile(path, quiet);
+    if (result == TViewLogForm::LoadResult::Cancelled) {
+        if (guard) {
+            guard->close();
+        }
+        return nullptr;
+    }
+    if (result == TViewLogForm::LoadResult::Failed) return nullptr;
+    return form;
+}
+
+QList<TViewLogForm*> TMainForm::Windows() const {
+    QList<TViewLogForm*> out;
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (auto* f = qobject_cast<TViewLogForm*>(sub->widget())) out.append(f);
+    return out;
+}
+
+void TMainForm::Open1Click() {
+    auto name = ui::platform().OpenFileName({"Open", "Comma Delimited File (*.csv)", "csv", {}, {}});
+    if (!name || name->isEmpty()) return;
+    OpenFile(*name);
+}
+
+QString TMainForm::FindHelpPage(const QString& programDir, const QString& page) {
+    for (const QString& dir :
+         {programDir, programDir + "/docs", programDir + "/../docs", programDir + "/../../docs"}) {
+        const QFileInfo f(dir + "/" + page);
+        if (f.isFile()) return f.canonicalFilePath();
+    }
+    return {};
+}
+
+void TMainForm::ShowHelp(const QString& page) {
+    const QString path = FindHelpPage(QCoreApplication::applicationDirPath(), page);
+    if (path.isEmpty()) {
+        ui::platform().ShowMessage(brenvik::MsgKind::Error,
+                                   "The help file " + page + " was not found beside the program.",
+                                   brenvik::MsgButtons::Ok);
+        return;
+    }
+    if (!ui::platform().OpenUrl(QUrl::fromLocalFile(path).toString())) {
+        ui::platform().ShowMessage(brenvik::MsgKind::Error,
+                                   "The help could not be shown: no web browser could be started.",
+                                   brenvik::MsgButtons::Ok);
+    }
+}
+
+void TMainForm::Contents1Click() { ShowHelp("corvane-help.html"); }
+void TMainForm::GettingStarted1Click() { ShowHelp("corvane-getting-started.html"); }
+
+void TMainForm::AboutClick() {
+    TAboutBox box(this);
+    ui::platform().ShowModal(box);
+}
+
+void TMainForm::TBCalenderBtnClick() {
+    // Only shows dates; nothing is taken from it.
+    QRect screen(0, 0, 1024, 768);
+    if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
+    const QPoint at((screen.width() - 100) / 2, (screen.height() - 200) / 2);
+    ui::platform().PickDate(at, QDate::currentDate());
+}
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName("AboutBox");
+    setWindowTitle("About");
+    auto* product = new QLabel("<b style='font-size:16pt'>Corvane</b>", this);
+    product->setObjectName("ProductName");
+    auto* version = new QLabel("Version 1.0", this);
+    version->setObjectName("Version");
+    auto* copyright = new QLabel("Copyright \u00A9 Varnholt. All rights reserved.", this);
+    copyright->setObjectName("Copyright");
+    auto* disclaimer = new QLabel(
+        "This program is provided as is, without warranty of any kind. Check important "
+        "figures against your own records.",
+        this);
+    disclaimer->setObjectName("Comments");
+    disclaimer->setWordWrap(true);
+    auto* link = new QLabel(QString("<a href=\"%1\">%1</a>").arg(kWebSite), this);
+    link->setObjectName("WebLink");
+    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    link->setOpenExternalLinks(false);
+    connect(link, &QLabel::linkActivated, this, [](const QString& url) { ui::platform().OpenUrl(url); });
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKButton");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(product);
+    layout->addWidget(version);
+    layout->addWidget(copyright);
+    layout->addWidget(disclaimer);
+    layout->addWidget(link);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+}
+
+}  // namespace pellard

@@ -1,0 +1,127 @@
+#pragma once
+// The analysis window: one per opened file. Its notebook has the pages
+// "View" (the chosen fields of the transactions that pass the filters),
+// "Filter", "Data Summary" (statistics) and "Report".
+#include "analyzer/filters.h"
+#include "analyzer/logview.h"
+#include "analyzer/stats.h"
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableView;
+
+namespace pellard {
+
+class ColorBox;
+class GridModel;
+
+class TViewLogForm : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { ViewPage = 0, FilterPage = 1, SummaryPage = 2, ReportPage = 3 };
+    enum class LoadResult { Loaded, Failed, Cancelled };
+
+    explicit TViewLogForm(QWidget* parent = nullptr);
+    ~TViewLogForm() override;
+
+    // Reads a comma-separated file into the base table while the window stays
+    // responsive (progress with Cancel), then sets up fields, view and
+    // statistics. A file that cannot be read is reported (unless `quiet`)
+    // and leaves the window empty.
+    LoadResult LoadFile(const QString& path, bool quiet = false);
+    // The same set-up on a table already loaded.
+    void LoadTable(brenvik::StringTable&& table);
+
+    void SetupLogGrid();
+    void LoadLogGrid();
+    void SetupStatistics();
+    void CalculateStats();
+    void SortBoxChange();
+    void MoveUpBtnClick();
+    void MoveDownBtnClick();
+    void ColorClick(ColorBox* box);
+    void DColorModeClick();
+    void RColorModeClick();
+    void ViewBookChange(int index);
+    void FormActivate();
+
+    // Filter page.
+    void FilterGridMouseDown(int col, int row, const QPoint& globalPos);
+    void GetValue(int row);
+    void AddFilterBtnClick();
+    void ClearFiltersBtnClick();
+    void SaveFiltersBtnClick();
+    void LoadFiltersBtnClick();
+
+    // Data Summary page.
+    void SelectFieldsBtnClick();
+
+    // What the window holds, for the other pages and for tests.
+    LogBase& Base() { return base_; }
+    LogView& View() { return view_; }
+    const FilterTable& Filters() const { return filters_; }
+    const brenvik::StringTable& StatGrid() const { return statTable_; }
+    const std::vector<FieldEntry>& ReportFields() const { return reportFields_; }
+    const std::vector<FieldMenuEntry>& FieldMenuEntries() const { return fieldMenu_; }
+    QColor LogGridCellColor(int col, int row) const;
+    QColor StatGridCellColor(int col, int row) const;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QWidget* BuildViewPage();
+    QWidget* BuildFilterPage();
+    QWidget* BuildSummaryPage();
+    QWidget* BuildReportPage();
+    void ReloadFilterGrid();
+
+    LogBase base_;
+    LogView view_;
+    FilterTable filters_;
+    std::vector<FieldMenuEntry> fieldMenu_;
+    std::vector<FieldEntry> reportFields_;   // SelectReportFields
+    brenvik::StringTable statTable_;
+    std::vector<std::string> sortNames_;     // SortBox entries after "None"
+
+    QTabWidget* ViewBook = nullptr;
+    // View page
+    QListWidget* SelectDisplayFields = nullptr;
+    QComboBox* SortBox = nullptr;
+    QTableView* LogGrid = nullptr;
+    GridModel* logModel_ = nullptr;
+    QLabel* Total = nullptr;
+    ColorBox* HeaderColor = nullptr;
+    ColorBox* PrimaryColor = nullptr;
+    ColorBox* AlternateColor = nullptr;
+    QRadioButton* ColRows = nullptr;
+    QRadioButton* ColColumns = nullptr;
+    // Filter page
+    QTableView* FilterGrid = nullptr;
+    GridModel* filterModel_ = nullptr;
+    // Data Summary page
+    QTableView* StatGridView = nullptr;
+    GridModel* statModel_ = nullptr;
+    QCheckBox* AbsoluteValueStat = nullptr;
+    QLabel* ReportTotal = nullptr;
+    ColorBox* ReportHeaderColor = nullptr;
+    ColorBox* ReportPrimaryColor = nullptr;
+    ColorBox* ReportOtherColor = nullptr;
+    QRadioButton* RColRows = nullptr;
+    QRadioButton* RColColumns = nullptr;
+    // Report page
+    QComboBox* UseDateField = nullptr;
+    QComboBox* UseAddressField = nullptr;
+};
+
+}  // namespace pellard
