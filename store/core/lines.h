@@ -12,6 +12,10 @@
 #include <string_view>
 #include <type_traits>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace brenvik {
 
 // The bytes of a file up to its first byte 26, or all of them.
@@ -46,18 +50,43 @@ private:
     std::string_view rest_;
 };
 
+// Calls f(i) for each index of the byte `c` in `s`, in order.
+template <class F>
+void ForEachByte(std::string_view s, char c, F&& f) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i needle = _mm_set1_epi8(c);
+    for (; i + 16 <= s.size(); i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, needle)));
+        for (; mask != 0; mask &= mask - 1) f(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+    }
+#endif
+    for (; i < s.size(); ++i)
+        if (s[i] == c) f(i);
+}
+
 // Calls f(line) for every line; when f returns bool, false stops the walk.
+// The same lines as LineReader gives, found in one sweep over the bytes.
 template <class F>
 void ForEachLine(std::string_view bytes, F&& f) {
-    LineReader reader(bytes);
-    std::string_view line;
-    while (reader.Next(line)) {
-        if constexpr (std::is_same_v<std::invoke_result_t<F&, std::string_view>, bool>) {
-            if (!f(line)) return;
+    constexpr bool kCanStop = std::is_same_v<std::invoke_result_t<F&, std::string_view>, bool>;
+    const std::string_view text = TextPart(bytes);
+    std::size_t start = 0;
+    bool stopped = false;
+    // Every CR ends one line; the LF that may follow it was never a CR.
+    ForEachByte(text, '\r', [&](std::size_t cr) {
+        if (stopped) return;
+        const std::string_view line = text.substr(start, cr - start);
+        start = cr + 1;
+        if (start < text.size() && text[start] == '\n') ++start;
+        if constexpr (kCanStop) {
+            stopped = !f(line);
         } else {
             f(line);
         }
-    }
+    });
+    if (!stopped && start < text.size()) f(text.substr(start));
 }
 
 std::size_t CountLines(std::string_view bytes);

@@ -53,6 +53,41 @@ bool ReadNumber(std::string_view text, int& value) {
     return true;
 }
 
+bool IsWidthLine(std::string_view l) { return l.size() >= 2 && l[0] == 'c' && l[1] == 'w'; }
+
+// The column and width of a width line; false when they are not numbers.
+bool ParseWidthLine(std::string_view l, int& col, int& width) {
+    const std::size_t comma = l.find(',');
+    if (comma == std::string_view::npos || comma < 3) return false;
+    return ReadNumber(l.substr(3, comma - 3), col) && ReadNumber(l.substr(comma + 1, 255), width);
+}
+
+// The column, row and value of a cell line; false when it is not one.
+bool ParseCellLine(std::string_view l, int& col, int& row, std::string_view& value) {
+    // Lines as the writer makes them: plain digits, each ended by a comma.
+    std::size_t i = 0;
+    auto plain = [&](int& out) {
+        const std::size_t first = i;
+        int v = 0;
+        for (; i < l.size() && i - first < 9 && l[i] >= '0' && l[i] <= '9'; ++i) v = v * 10 + (l[i] - '0');
+        if (i == first || i == l.size() || l[i] != ',') return false;
+        out = v;
+        ++i;
+        return true;
+    };
+    if (plain(col) && plain(row)) {
+        value = l.substr(i);
+        return true;
+    }
+    const std::size_t c1 = l.find(',');
+    if (c1 == std::string_view::npos) return false;
+    const std::size_t c2 = l.find(',', c1 + 1);
+    if (c2 == std::string_view::npos) return false;
+    if (!ReadNumber(l.substr(0, c1), col) || !ReadNumber(l.substr(c1 + 1, c2 - c1 - 1), row)) return false;
+    value = l.substr(c2 + 1);
+    return true;
+}
+
 // Collects output bytes; with a file, full pieces go to it as they come.
 class Sink {
 public:
@@ -155,16 +190,25 @@ void ParseCSVLine(std::string_view rest, char delimiter, F&& field) {
     field(c, rest, true);
 }
 
+// The same split as ParseCSVLine for a line without quotes: the runs
+// between delimiters, and the rest when it is not empty.
+template <class F>
+void SplitPlainLine(std::string_view line, char delimiter, F&& field) {
+    std::size_t c = 0;
+    std::size_t start = 0;
+    ForEachByte(line, delimiter, [&](std::size_t at) {
+        field(c++, line.substr(start, at - start));
+        start = at + 1;
+    });
+    if (start < line.size()) field(c, line.substr(start));
+}
+
 std::size_t CountCSVFields(std::string_view line, char delimiter) {
-    if (!Contains(line, '"')) {
-        std::size_t n = static_cast<std::size_t>(std::count(line.begin(), line.end(), delimiter));
-        std::size_t last = line.rfind(delimiter);
-        bool tail = last == std::string_view::npos ? !line.empty() : last + 1 < line.size();
-        return n + (tail ? 1 : 0);
-    }
     std::size_t count = 0;
-    ParseCSVLine(line, delimiter,
-                 [&](std::size_t c, std::string_view, bool) { count = c + 1; });
+    if (!Contains(line, '"'))
+        SplitPlainLine(line, delimiter, [&](std::size_t c, std::string_view) { count = c + 1; });
+    else
+        ParseCSVLine(line, delimiter, [&](std::size_t c, std::string_view, bool) { count = c + 1; });
     return count;
 }
 
@@ -585,26 +629,6 @@ void StringTable::LoadTableFileTail(std::size_t base) {
             rows = std::max(n, 1);
     }
 
-    // The column, row and value of a cell line; false when it is not one.
-    auto parseCell = [](std::string_view l, int& col, int& row, std::string_view& value) {
-        const std::size_t c1 = l.find(',');
-        if (c1 == std::string_view::npos) return false;
-        const std::size_t c2 = l.find(',', c1 + 1);
-        if (c2 == std::string_view::npos) return false;
-        if (!ReadNumber(l.substr(0, c1), col) || !ReadNumber(l.substr(c1 + 1, c2 - c1 - 1), row))
-            return false;
-        value = l.substr(c2 + 1);
-        return true;
-    };
-    // The column and width of a width line; false when they are not numbers.
-    auto parseWidth = [](std::string_view l, int& col, int& width) {
-        const std::size_t comma = l.find(',');
-        if (comma == std::string_view::npos || comma < 3) return false;
-        return ReadNumber(l.substr(3, comma - 3), col) &&
-               ReadNumber(l.substr(comma + 1, 255), width);
-    };
-    auto isWidthLine = [](std::string_view l) { return l.size() >= 2 && l[0] == 'c' && l[1] == 'w'; };
-
     // A size line asking for more cells than the file could fill is cut to
     // what its lines reach, and to the limit; lines beyond are ignored.
     const std::size_t limit = LoadCellLimit(text.size());
@@ -614,10 +638,10 @@ void StringTable::LoadTableFileTail(std::size_t base) {
         ForEachLine(reader.Rest(), [&](std::string_view l) {
             int col = 0, row = 0, width = 0;
             std::string_view value;
-            if (isWidthLine(l)) {
-                if (parseWidth(l, col, width) && col >= 0 && col < cols)
+            if (IsWidthLine(l)) {
+                if (ParseWidthLine(l, col, width) && col >= 0 && col < cols)
                     reachCols = std::max(reachCols, col + 1);
-            } else if (parseCell(l, col, row, value) && col >= 0 && col < cols && row >= 0 &&
+            } else if (ParseCellLine(l, col, row, value) && col >= 0 && col < cols && row >= 0 &&
                        row < rows) {
                 reachCols = std::max(reachCols, col + 1);
                 reachRows = std::max(reachRows, row + 1);
@@ -630,16 +654,16 @@ void StringTable::LoadTableFileTail(std::size_t base) {
     }
     Resize(cols, rows);
 
-    while (reader.Next(line)) {
+    ForEachLine(reader.Rest(), [&](std::string_view l) {
         int col = 0, row = 0;
-        if (isWidthLine(line)) {
+        if (IsWidthLine(l)) {
             int width = 0;
-            if (parseWidth(line, col, width) && col >= 0 && col < cols_)
+            if (ParseWidthLine(l, col, width) && col >= 0 && col < cols_)
                 widths_[static_cast<std::size_t>(col)] = width;
-            continue;
+            return;
         }
         std::string_view value;
-        if (!parseCell(line, col, row, value) || !InRange(col, row)) continue;
+        if (!ParseCellLine(l, col, row, value) || !InRange(col, row)) return;
         const std::size_t offset = static_cast<std::size_t>(value.data() - arena_.data());
         std::size_t length = value.size();
         if (Contains(value, '\b')) {
@@ -654,7 +678,7 @@ void StringTable::LoadTableFileTail(std::size_t base) {
         CellRef& ref = cells_[Index(col, row)];
         Discard(ref);
         ref = CellRef{static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)};
-    }
+    });
     arena_.resize(base + text.size());
     garbage_ = arena_.size() - LiveBytes();
     CompactIfWasteful();
@@ -686,8 +710,21 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
     std::string extra;
     char* const arena = arena_.data();
     int r = 0;
+    auto put = [&](std::size_t c, std::size_t offset, std::size_t length) {
+        CellRef& ref = cells_[Index(static_cast<int>(c), r)];
+        Discard(ref);
+        ref = CellRef{static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)};
+    };
     ForEachLine(text, [&](std::string_view line) {
         const bool lineHasLF = Contains(line, '\n');
+        if (!lineHasLF && !Contains(line, '"')) {
+            // Most lines: every field is a run of the file's bytes as it is.
+            SplitPlainLine(line, delimiter, [&](std::size_t c, std::string_view f) {
+                put(c, f.empty() ? 0 : static_cast<std::size_t>(f.data() - arena), f.size());
+            });
+            ++r;
+            return;
+        }
         ParseCSVLine(line, delimiter, [&](std::size_t c, std::string_view raw, bool unquote) {
             std::size_t offset = raw.empty() ? 0 : static_cast<std::size_t>(raw.data() - arena);
             std::size_t length = raw.size();
@@ -701,9 +738,7 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
                 offset = extraBase + start;
                 length = extra.size() - start;
             }
-            CellRef& ref = cells_[Index(static_cast<int>(c), r)];
-            Discard(ref);
-            ref = CellRef{static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)};
+            put(c, offset, length);
         });
         ++r;
     });

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ namespace {
 std::vector<std::string> Lines(std::string_view bytes) {
     std::vector<std::string> out;
     ForEachLine(bytes, [&](std::string_view line) { out.emplace_back(line); });
+    return out;
+}
+
+std::vector<std::string> ReaderLines(std::string_view bytes) {
+    std::vector<std::string> out;
+    LineReader reader(bytes);
+    std::string_view line;
+    while (reader.Next(line)) out.emplace_back(line);
     return out;
 }
 
@@ -45,7 +54,19 @@ TEST(LineReading, SplitsAtCROnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
         EXPECT_EQ(Lines(c.bytes), c.lines);
+        EXPECT_EQ(ReaderLines(c.bytes), c.lines);
         EXPECT_EQ(CountLines(c.bytes), c.lines.size());
+    }
+}
+
+TEST(LineReading, SweepAgreesWithTheReader) {
+    // Line ends anywhere across the sweep's 16-byte blocks.
+    std::mt19937 rng(7);
+    const char alphabet[] = {'a', 'b', '\r', '\n', '\r', ',', '\x1a'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes(rng() % 80, 'a');
+        for (char& c : bytes) c = alphabet[rng() % (round % 2 ? 7 : 6)];
+        ASSERT_EQ(Lines(bytes), ReaderLines(bytes)) << testing::PrintToString(bytes);
     }
 }
 
