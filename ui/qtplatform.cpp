@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -50,6 +51,8 @@ MsgAnswer QtPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons 
         box.setWindowTitle(QObject::tr("Confirm"));
         break;
     }
+    // Store texts are never markup, whatever they contain.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -69,6 +72,7 @@ QString QtPlatform::AskText(const QString& caption, const QString& prompt, const
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(value);
+    for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : value;
 }
 

@@ -85,10 +85,11 @@ TEST_F(QtPlatformTest, MessageBoxes) {
     WhenShown([](QWidget& w) {
         auto& box = dynamic_cast<QMessageBox&>(w);
         EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
         EXPECT_EQ(box.buttons().size(), 1);
         box.button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(platform.ShowMessage(MsgKind::Error, "Cannot write", MsgButtons::Ok), MsgAnswer::Ok);
+    EXPECT_EQ(platform.ShowMessage(MsgKind::Error, "<b>Cannot</b> write", MsgButtons::Ok), MsgAnswer::Ok);
 }
 
 TEST_F(QtPlatformTest, InputBoxCancelKeepsTheValue) {
