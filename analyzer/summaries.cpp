@@ -1,0 +1,121 @@
+#include "analyzer/summaries.h"
+
+#include "analyzer/countries.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace pellard {
+
+namespace {
+
+// The text a cell is matched as.
+std::string MatchText(std::string_view cell, bool caseSensitive) {
+    std::string text = TrimmedName(cell);
+    if (text.empty()) text = "BLANK";
+    return caseSensitive ? text : LowerCase(text);
+}
+
+}  // namespace
+
+void GenerateSummaryReport(const ReportInput& in, int column, const std::vector<std::string>& values,
+                           bool partial, bool caseSensitive, brenvik::StringTable& table) {
+    const LogView& view = *in.view;
+    brenvik::StringTable out;
+    StartReportTable(out, view.Cell(column, 0), in.valueFields);
+    out.SetRowCount(static_cast<int>(values.size()) + 1);
+    for (std::size_t k = 0; k < values.size(); ++k) out.SetCell(0, static_cast<int>(k) + 1, values[k]);
+
+    std::vector<std::string> keys;
+    keys.reserve(values.size());
+    for (const std::string& v : values) keys.push_back(caseSensitive ? v : LowerCase(v));
+    // Whole-cell matching looks the cell up; partial matching tries each value.
+    std::unordered_map<std::string, std::vector<std::size_t>> exact;
+    if (!partial)
+        for (std::size_t k = 0; k < keys.size(); ++k) exact[keys[k]].push_back(k);
+
+    ReportFigures figures(view.Base(), in.valueFields, in.absolute, values.size());
+    for (int r = 1; r < view.RowCount(); ++r) {
+        const std::string text = MatchText(view.Cell(column, r), caseSensitive);
+        const int baseRow = view.RowTag(r);
+        if (partial) {
+            for (std::size_t k = 0; k < keys.size(); ++k)
+                if (!keys[k].empty() && text.find(keys[k]) != std::string::npos) figures.Add(k, baseRow);
+        } else if (auto it = exact.find(text); it != exact.end()) {
+            for (std::size_t k : it->second) figures.Add(k, baseRow);
+        }
+    }
+    for (std::size_t k = 0; k < values.size(); ++k) figures.Write(out, k);
+    table = std::move(out);
+}
+
+std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& texts) {
+    std::vector<std::pair<std::string, const std::string*>> keyed;   // lower-cased, first spelling
+    std::unordered_set<std::string> seen;
+    for (const std::string& t : texts) {
+        std::string key = LowerCase(t);
+        if (seen.insert(key).second) keyed.emplace_back(std::move(key), &t);
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> out;
+    out.reserve(keyed.size());
+    for (const auto& [key, text] : keyed) out.push_back(*text);
+    return out;
+}
+
+std::vector<std::string> FieldSummaryValues(const LogView& view, int column) {
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<std::size_t>(view.DataRowCount()));
+    for (int r = 1; r < view.RowCount(); ++r) cells.push_back(MatchText(view.Cell(column, r), true));
+    return SortedDistinctNoCase(cells);
+}
+
+std::vector<std::string> CountryValues() {
+    std::vector<std::string> lines;
+    for (std::string_view line : kCountries) {
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string_view::npos) continue;
+        lines.emplace_back(line.substr(start));
+    }
+    return SortedDistinctNoCase(lines);
+}
+
+void GenerateFieldSummary(int column, const ReportInput& in, brenvik::StringTable& table) {
+    GenerateSummaryReport(in, column, FieldSummaryValues(*in.view, column), false, false, table);
+}
+
+ReportProblem GenerateCountrySummary(const ReportInput& in, brenvik::StringTable& table) {
+    if (!in.addressColumn || *in.addressColumn < 0 || *in.addressColumn >= in.view->ColCount())
+        return ReportProblem::NoAddressField;
+    static const std::vector<std::string> countries = CountryValues();
+    GenerateSummaryReport(in, *in.addressColumn, countries, true, false, table);
+    return ReportProblem::None;
+}
+
+ReportProblem GenerateCustomReport(const ReportInput& in, const CustomReportSettings& custom,
+                                   brenvik::StringTable& table) {
+    int column = -1;
+    for (int c = 0; c < in.view->ColCount(); ++c)
+        if (in.view->Cell(c, 0) == custom.fieldName) column = c;
+    if (column < 0) return ReportProblem::NoCustomField;
+    if (custom.values.empty()) return ReportProblem::NoCustomValues;
+    GenerateSummaryReport(in, column, custom.values, custom.partialMatch, custom.caseSensitive, table);
+    return ReportProblem::None;
+}
+
+std::vector<std::string> TextLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace pellard
