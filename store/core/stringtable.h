@@ -198,10 +198,15 @@ public:
     // names or reaches; a load that fails leaves the table unchanged.
     //
     // Files the program did not write cannot make a load allocate without
-    // bound: a table file whose size line asks for more cells than the file
-    // could fill is cut down to the rows and columns its lines reach (lines
-    // beyond a cap that grows with the file size are ignored), and a CSV file
-    // whose lines would span such a table is refused as "Cannot open file ".
+    // bound. Numbers are read leniently (the digits up to the first
+    // non-digit, clamped; a line without them is ignored). A load may give
+    // the table at most LoadCellLimit(file size) cells: a table file whose
+    // size line asks for more is cut down to the rows and columns its lines
+    // reach, and within that limit (lines beyond it are ignored, like any
+    // line outside the table); a CSV file whose lines would span more is
+    // refused with "Cannot open file " and the path, the table unchanged.
+    // A byte 26 inside a cell would end the file for every reader, so both
+    // writers put a space in its place.
     void SaveToFile(const std::string& path) const;
     void LoadFromFile(const std::string& path);
     void SaveToCSV(const std::string& path, char delimiter = ',') const;
