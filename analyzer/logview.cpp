@@ -96,9 +96,13 @@ LogBase::SortKey SortKeyOf(std::string_view t) {
         if (ok && anyDigit) {
             double v = 0;
             const char* first = plain.data();
-            if (*first == '-') ++first;
-            std::from_chars(first, plain.data() + plain.size(), v);
-            return {plain[0] == '-' ? -v : v, K::Number};
+            const char* last = first + plain.size();
+            if (!ReadPlainDecimal(first, last, v)) {
+                if (*first == '-') ++first;
+                std::from_chars(first, last, v);
+                if (plain[0] == '-') v = -v;
+            }
+            return {v, K::Number};
         }
     }
     // Date: "/" as the second or third character, with a digit on each side.

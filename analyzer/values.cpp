@@ -14,11 +14,51 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+}  // namespace
+
+bool ReadPlainDecimal(const char* first, const char* last, double& value) {
+    // Digits with at most one point: when the digits fit 2^53 and there are
+    // at most 22 decimals, one division by an exact power of ten gives the
+    // correctly rounded double, which is all the general reader would give.
+    bool negative = false;
+    if (first < last && (*first == '-' || *first == '+')) {
+        negative = *first == '-';
+        ++first;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0, decimals = 0;
+    bool point = false, anyDigit = false;
+    for (const char* p = first; p < last; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            anyDigit = true;
+            if (mantissa != 0 || *p != '0') ++digits;
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+            if (point) ++decimals;
+            if (digits > 15) return false;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (!anyDigit || decimals > 22) return false;
+    value = static_cast<double>(mantissa) / kPow10[decimals];
+    if (negative) value = -value;
+    return true;
+}
+
+namespace {
+
 // Reads a valid number from its sign on; out-of-range values become infinite
 // (too large) or zero (too small).
 Number ValidValue(const char* first, const char* last, int magnitude) {
     Number n;
     n.valid = true;
+    if (ReadPlainDecimal(first, last, n.value)) return n;
     bool negative = false;
     if (*first == '+' || *first == '-') {
         negative = *first == '-';
@@ -184,11 +224,10 @@ std::optional<Day> DateValue(std::string_view text, DateOrder order) {
         break;
     }
     if (i != n || count < 2) return std::nullopt;
-    const YMD today = YMDFromDay(Today());
     int y, m, d;
     int yearDigits = 4;
     if (count == 2) {
-        y = today.year;
+        y = YMDFromDay(Today()).year;
         m = values[0];
         d = values[1];
     } else if (order == DateOrder::YearMonthDay) {
@@ -202,7 +241,7 @@ std::optional<Day> DateValue(std::string_view text, DateOrder order) {
         y = values[2];
         yearDigits = digits[2];
     }
-    if (yearDigits <= 2) y += today.year / 100 * 100;
+    if (yearDigits <= 2) y += YMDFromDay(Today()).year / 100 * 100;
     if (!IsValidYMD(y, m, d)) return std::nullopt;
     return DayFromYMD(y, m, d);
 }

@@ -20,6 +20,9 @@ struct Number {
     bool overflow = false;
 };
 Number NumericValue(std::string_view text);
+// Quick exact reading of a signed plain decimal ("-12.50", "3."); false when
+// the text has another form or too many digits for it.
+bool ReadPlainDecimal(const char* first, const char* last, double& value);
 
 // The program's date format, one setting for the whole run: year/month/day
 // for the store's own files, month/day/year otherwise.
