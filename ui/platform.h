@@ -41,6 +41,17 @@ struct FileDialogSpec {
     QString defaultExt;  // added when the user types a name without extension
     QString directory;
     QString fileName;    // proposed name
+    // A save dialog asks before replacing a file unless the caller asks
+    // its own question.
+    bool confirmOverwrite = true;
+};
+
+// The find dialog's settings: search text, whole word, match case, direction.
+struct FindOptions {
+    QString text;
+    bool down = true;
+    bool wholeWord = false;
+    bool matchCase = false;
 };
 
 // A running long task; Step returns false once the user has cancelled.
@@ -71,6 +82,12 @@ public:
 
     virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+
+    // The find dialog, shown without blocking. Every "Find Next" calls
+    // `onFind`; the dialog closes when it returns false, and `onClose` runs
+    // whenever it closes (also by Cancel). Showing it again replaces it.
+    virtual void ShowFind(const FindOptions& initial, std::function<bool(const FindOptions&)> onFind,
+                          std::function<void()> onClose) = 0;
 
     // Shows a sub-screen modally and returns its result code
     // (QDialog::Accepted, QDialog::Rejected, or what it passed to done()).

@@ -1,6 +1,12 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QCalendarWidget>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -83,6 +89,7 @@ std::optional<QString> QtPlatform::FileName(const FileDialogSpec& spec, bool sav
     QString ext = spec.defaultExt;
     if (ext.startsWith('.')) ext.remove(0, 1);
     dialog.setDefaultSuffix(ext);
+    if (save && !spec.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first();
@@ -147,6 +154,80 @@ std::optional<QColor> QtPlatform::ChooseColor(const QColor& initial) {
     QColor color = QColorDialog::getColor(initial, DialogParent());
     if (!color.isValid()) return std::nullopt;
     return color;
+}
+
+void QtPlatform::ShowFind(const FindOptions& initial, std::function<bool(const FindOptions&)> onFind,
+                          std::function<void()> onClose) {
+    if (find_) find_->close();
+
+    auto* dialog = new QDialog(DialogParent());
+    dialog->setObjectName("FindDialog");
+    dialog->setWindowTitle(QObject::tr("Find"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setModal(false);
+
+    auto* text = new QLineEdit(initial.text, dialog);
+    text->setObjectName("FindText");
+    auto* wholeWord = new QCheckBox(QObject::tr("Match &whole word only"), dialog);
+    wholeWord->setObjectName("WholeWord");
+    wholeWord->setChecked(initial.wholeWord);
+    auto* matchCase = new QCheckBox(QObject::tr("Match &case"), dialog);
+    matchCase->setObjectName("MatchCase");
+    matchCase->setChecked(initial.matchCase);
+    auto* direction = new QGroupBox(QObject::tr("Direction"), dialog);
+    auto* up = new QRadioButton(QObject::tr("&Up"), direction);
+    up->setObjectName("Up");
+    auto* down = new QRadioButton(QObject::tr("&Down"), direction);
+    down->setObjectName("Down");
+    (initial.down ? down : up)->setChecked(true);
+    auto* dirLayout = new QHBoxLayout(direction);
+    dirLayout->addWidget(up);
+    dirLayout->addWidget(down);
+
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, dialog);
+    QPushButton* next = buttons->addButton(QObject::tr("&Find Next"), QDialogButtonBox::AcceptRole);
+    next->setObjectName("FindNext");
+    next->setDefault(true);
+    buttons->addButton(QDialogButtonBox::Cancel);
+
+    auto* left = new QVBoxLayout;
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QObject::tr("Fi&nd what:"), dialog);
+    label->setBuddy(text);
+    row->addWidget(label);
+    row->addWidget(text, 1);
+    left->addLayout(row);
+    auto* options = new QHBoxLayout;
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(wholeWord);
+    checks->addWidget(matchCase);
+    options->addLayout(checks);
+    options->addWidget(direction);
+    left->addLayout(options);
+    auto* layout = new QHBoxLayout(dialog);
+    layout->addLayout(left, 1);
+    layout->addWidget(buttons);
+
+    next->setEnabled(!initial.text.isEmpty());
+    QObject::connect(text, &QLineEdit::textChanged, next,
+                     [next](const QString& t) { next->setEnabled(!t.isEmpty()); });
+    // "Find Next" keeps the dialog open until the search says it is done.
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [=] {
+        FindOptions o;
+        o.text = text->text();
+        o.down = down->isChecked();
+        o.wholeWord = wholeWord->isChecked();
+        o.matchCase = matchCase->isChecked();
+        if (!onFind(o)) dialog->reject();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QObject::connect(dialog, &QDialog::finished, dialog, [onClose] {
+        if (onClose) onClose();
+    });
+    find_ = dialog;
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 int QtPlatform::ShowModal(QDialog& dialog) { return dialog.exec(); }

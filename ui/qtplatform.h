@@ -3,6 +3,8 @@
 // desktop's shell and a per-user settings file.
 #include "ui/platform.h"
 
+#include <QPointer>
+
 class QSettings;
 class QWidget;
 
@@ -23,6 +25,8 @@ public:
     int PopupMenu(const QPoint& globalPos, const std::vector<MenuEntry>& entries) override;
     std::optional<QFont> ChooseFont(const QFont& initial) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
+    void ShowFind(const FindOptions& initial, std::function<bool(const FindOptions&)> onFind,
+                  std::function<void()> onClose) override;
     int ShowModal(QDialog& dialog) override;
     bool PrintDialog(QPrinter& printer) override;
     bool PrinterSetup(QPrinter& printer) override;
@@ -42,6 +46,7 @@ private:
     std::optional<QString> FileName(const FileDialogSpec& spec, bool save);
 
     QString settingsFile_;
+    QPointer<QDialog> find_;
 };
 
 // The window that dialogs belong to: the active modal dialog, else the

@@ -53,6 +53,7 @@ const char* DlgName(Dlg d) {
     case Dlg::OpenUrl: return "shell open";
     case Dlg::StartProgram: return "program start";
     case Dlg::Progress: return "progress";
+    case Dlg::Find: return "find dialog";
     }
     return "?";
 }
@@ -136,6 +137,7 @@ QString Describe(const Shown& s) {
         d += " " + Quote(s.text) + " [" + s.items.join(' ') + "] in " + Quote(s.dir);
         break;
     case Dlg::Progress: d += " " + Quote(s.text) + " of " + QString::number(s.total); break;
+    case Dlg::Find: d += " for " + Quote(s.text) + " [" + s.items.join(", ") + "]"; break;
     }
     return d;
 }
@@ -516,6 +518,49 @@ int ScriptedPlatform::ShowModal(QDialog& dialog) {
     else if (guard) dialog.setResult(result);  // as if the screen had closed itself so
     log_[at].answer = QString::number(result);
     return result;
+}
+
+namespace {
+QStringList FindFlags(const ui::FindOptions& o) {
+    QStringList flags{o.down ? "down" : "up"};
+    if (o.wholeWord) flags << "whole word";
+    if (o.matchCase) flags << "match case";
+    return flags;
+}
+}  // namespace
+
+void ScriptedPlatform::ShowFind(const ui::FindOptions& initial,
+                                std::function<bool(const ui::FindOptions&)> onFind,
+                                std::function<void()> onClose) {
+    if (findOpen_) CloseFind();  // showing it again replaces it, as the real one does
+    Shown s;
+    s.kind = Dlg::Find;
+    s.text = initial.text;
+    s.items = FindFlags(initial);
+    s.answer = "shown";
+    Record(std::move(s));
+    findOpen_ = true;
+    findInitial_ = initial;
+    onFind_ = std::move(onFind);
+    onFindClose_ = std::move(onClose);
+}
+
+bool ScriptedPlatform::FindNext(const ui::FindOptions& options) {
+    if (!findOpen_) {
+        ADD_FAILURE() << "FindNext for " << Utf8(Quote(options.text)) << " with no find dialog open";
+        return false;
+    }
+    if (onFind_ && !onFind_(options)) CloseFind();
+    return findOpen_;
+}
+
+void ScriptedPlatform::CloseFind() {
+    if (!findOpen_) return;
+    findOpen_ = false;
+    auto onClose = std::move(onFindClose_);
+    onFind_ = nullptr;
+    onFindClose_ = nullptr;
+    if (onClose) onClose();
 }
 
 bool ScriptedPlatform::Printer(Dlg kind, QPrinter& printer) {

@@ -72,6 +72,7 @@ enum class Dlg {
     OpenUrl,
     StartProgram,
     Progress,
+    Find,
 };
 const char* DlgName(Dlg d);
 inline void PrintTo(Dlg d, std::ostream* os) { *os << DlgName(d); }
@@ -177,6 +178,15 @@ public:
         requires std::is_invocable_r_v<bool, F, QPrinter&>
     void ExpectPrinterSetup(F callback) { ExpectPrinterDialog(Dlg::PrinterSetup, std::move(callback)); }
 
+    // The find dialog needs no script: it is recorded when shown (its text
+    // and options in the log) and stays open until the search closes it or
+    // the test does. FindNext presses "Find Next" with these settings and
+    // returns whether the dialog is still open afterwards.
+    bool FindOpen() const { return findOpen_; }
+    const ui::FindOptions& FindInitial() const { return findInitial_; }
+    bool FindNext(const ui::FindOptions& options);
+    void CloseFind();
+
     // The next progress started reports Cancel after `steps` calls of Step.
     void CancelProgressAfter(int steps);
 
@@ -207,6 +217,8 @@ public:
     int PopupMenu(const QPoint& globalPos, const std::vector<ui::MenuEntry>& entries) override;
     std::optional<QFont> ChooseFont(const QFont& initial) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
+    void ShowFind(const ui::FindOptions& initial, std::function<bool(const ui::FindOptions&)> onFind,
+                  std::function<void()> onClose) override;
     int ShowModal(QDialog& dialog) override;
     bool PrintDialog(QPrinter& printer) override;
     bool PrinterSetup(QPrinter& printer) override;
@@ -261,6 +273,10 @@ private:
     QString printFolder_;
     int printCount_ = 0;
     int cancelProgressAfter_ = -1;
+    bool findOpen_ = false;
+    ui::FindOptions findInitial_;
+    std::function<bool(const ui::FindOptions&)> onFind_;
+    std::function<void()> onFindClose_;
 };
 
 }  // namespace test
