@@ -59,29 +59,36 @@ int StartReportTable(brenvik::StringTable& table, std::string_view title,
 
 ReportFigures::ReportFigures(const LogBase& base, const std::vector<FieldEntry>& fields, bool absolute,
                              std::size_t rows)
-    : counts_(rows, 0) {
+    : absolute_(absolute), counts_(rows, 0), slots_(rows, 0) {
     for (const FieldEntry& f : fields) {
         if (!f.checked) continue;
         // A field beyond the file's columns reads as empty texts.
         numbers_.push_back(f.field >= 0 && f.field < base.FieldCount() ? &base.Numbers(f.field) : nullptr);
     }
-    acc_.assign(rows * numbers_.size(), FigureAccumulator(absolute));
 }
 
 void ReportFigures::Add(std::size_t row, int baseRow) {
     ++counts_[row];
     const std::size_t n = numbers_.size();
+    if (n == 0) return;
+    if (slots_[row] == 0) {
+        acc_.resize(acc_.size() + n, FigureAccumulator(absolute_));
+        slots_[row] = static_cast<std::uint32_t>(acc_.size() / n);
+    }
+    const std::size_t first = (slots_[row] - 1) * n;
     for (std::size_t i = 0; i < n; ++i)
-        acc_[row * n + i].Add(numbers_[i] ? (*numbers_[i])[static_cast<std::size_t>(baseRow)] : Number{});
+        acc_[first + i].Add(numbers_[i] ? (*numbers_[i])[static_cast<std::size_t>(baseRow)] : Number{});
 }
 
 void ReportFigures::Write(brenvik::StringTable& table, std::size_t row) const {
     const int r = static_cast<int>(row) + 1;
     const int n = static_cast<int>(numbers_.size());
     table.SetCell(1, r, std::to_string(counts_[row]));
+    if (slots_[row] == 0) return;   // nothing counted: the value cells stay empty
+    const std::size_t first = (slots_[row] - 1) * numbers_.size();
     for (int i = 0; i < n; ++i) {
-        const auto figures = acc_[row * numbers_.size() + static_cast<std::size_t>(i)].Result();
-        if (!figures) continue;   // nothing counted: the cells stay empty
+        const auto figures = acc_[first + static_cast<std::size_t>(i)].Result();
+        if (!figures) continue;   // a value too large: the cells stay empty
         table.SetCell(2 + i, r, figures->sum);
         table.SetCell(2 + n + i, r, figures->mean);
         table.SetCell(2 + 2 * n + i, r, figures->high);

@@ -79,9 +79,13 @@ public:
     void Write(brenvik::StringTable& table, std::size_t row) const;
 
 private:
+    bool absolute_;
     std::vector<const std::vector<Number>*> numbers_;
     std::vector<std::size_t> counts_;
-    std::vector<FigureAccumulator> acc_;   // rows x fields
+    // Figures only for the rows that counted something (a stray date can
+    // make millions of empty days): slot + 1 per row, 0 for none.
+    std::vector<std::uint32_t> slots_;
+    std::vector<FigureAccumulator> acc_;   // used rows x fields
 };
 
 // First and last date of the date column over the view: view row 1's date

@@ -257,3 +257,15 @@ TEST(ReportList, EntriesAndChoice) {
     EXPECT_EQ(ChosenReportKind(entries, -1, "gross SUMMARY"), 101);
     EXPECT_EQ(ChosenReportKind(entries, -1, "Gross"), std::nullopt);
 }
+
+TEST(ReportList, NoSummaryBeyondColumn99) {
+    std::string header;
+    for (int c = 0; c < 101; ++c) header += (c ? ",F" : "F") + std::to_string(c);
+    Log log(header + "\n" + std::string(100, ',') + "\n");
+    const auto entries = AvailableReports(*log.view);
+    ASSERT_EQ(entries.back().text, "F100 Summary");
+    brenvik::StringTable t;
+    EXPECT_EQ(GenerateReport(entries.back().kind, log.Input({}), {}, t), ReportProblem::NoReportType);
+    EXPECT_EQ(GenerateReport(entries[entries.size() - 2].kind, log.Input({}), {}, t), ReportProblem::None);
+    EXPECT_EQ(Column(t, 0), (std::vector<std::string>{"BLANK"}));
+}
