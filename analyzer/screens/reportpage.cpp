@@ -190,6 +190,8 @@ void TReportPage::RColorModeClick() {
     emit ColorsChanged();
 }
 
+void TReportPage::Repaint() { model_->Repaint(); }
+
 void TReportPage::SetBandByColumns(bool columns) {
     (columns ? RCols : RRows)->setChecked(true);
     model_->Repaint();

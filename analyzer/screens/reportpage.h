@@ -52,6 +52,8 @@ public:
     QColor ReportGridCellColor(int col, int row) const;
     // Banding by columns ("Column") or rows ("Row").
     void SetBandByColumns(bool columns);
+    // Paints the report table again (the other pages' colours changed).
+    void Repaint();
 
     static const QColor kHighColor;
     static const QColor kLowColor;
