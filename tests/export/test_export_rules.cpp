@@ -4,25 +4,14 @@
 #include "store/core/safefile.h"
 #include "store/reports/export.h"
 
+#include "sample.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
 using namespace brenvik;
-
-namespace {
-
-StringTable Sample() {
-    StringTable t;
-    t.SetSize(3, 3);
-    const char* cells[3][3] = {{"Item", "Price", "Note"}, {"Pen", "1.50", "blue, fine"}, {"Ink", "", "x"}};
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) t.SetCell(c, r, cells[r][c]);
-    return t;
-}
-
-}  // namespace
 
 TEST(ExportGrid, ChosenColumnsInChosenOrder) {
     StringTable grid = BuildExportGrid(Sample(), {2, 0});

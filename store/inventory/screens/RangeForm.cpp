@@ -1,0 +1,50 @@
+#include "store/inventory/screens/RangeForm.h"
+
+#include "store/customers/screens/buttonrow.h"
+#include "ui/text.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+RangeForm::RangeForm(const QString& caption, const char* fromName, const QString& fromLabel, const char* toName,
+                     const QString& toLabel, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(caption);
+    from_ = new QLineEdit(this);
+    from_->setObjectName(fromName);
+    to_ = new QLineEdit(this);
+    to_->setObjectName(toName);
+    auto* form = new QFormLayout;
+    form->addRow(fromLabel, from_);
+    form->addRow(toLabel, to_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
+                                       {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }},
+                                       {"ClearBtn", "Clear", [this] { ClearBtnClick(); }}}));
+}
+
+void RangeForm::showEvent(QShowEvent* event) {
+    from_->setText(ui::ToQ(From));
+    to_->setText(ui::ToQ(To));
+    QDialog::showEvent(event);
+}
+
+void RangeForm::Accept(std::string from, std::string to, std::string summary) {
+    From = std::move(from);
+    To = std::move(to);
+    Summary = std::move(summary);
+    accept();
+}
+
+void RangeForm::CancelBtnClick() {
+    Summary.clear();
+    reject();
+}
+
+void RangeForm::ClearBtnClick() {
+    from_->clear();
+    to_->clear();
+}

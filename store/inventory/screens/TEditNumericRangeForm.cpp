@@ -1,0 +1,16 @@
+#include "store/inventory/screens/TEditNumericRangeForm.h"
+
+#include "store/inventory/search.h"
+#include "ui/text.h"
+
+#include <QLineEdit>
+
+TEditNumericRangeForm::TEditNumericRangeForm(QWidget* parent)
+    : RangeForm("Edit Numeric Range", "FromEdit", "From ", "ToEdit", "To  ", parent) {
+    setObjectName("EditNumericRangeForm");
+}
+
+void TEditNumericRangeForm::OKBtnClick() {
+    brenvik::RangeResult r = brenvik::NumericRangeOk(ui::FromQ(from_->text()), ui::FromQ(to_->text()));
+    Accept(r.from, r.to, r.summary);
+}
