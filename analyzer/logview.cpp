@@ -57,6 +57,21 @@ const std::vector<Number>& LogBase::Numbers(int field) const {
     return *slot;
 }
 
+void LogBase::PrepareNumbers(const std::vector<int>& fields) const {
+    std::vector<int> todo;
+    std::vector<std::vector<Number>*> out;
+    for (int f : fields) {
+        if (f < 0 || f >= FieldCount()) continue;
+        auto& slot = numbers_[static_cast<std::size_t>(f)];
+        if (slot) continue;
+        slot = std::make_unique<std::vector<Number>>(grid_.RowCount());
+        todo.push_back(f);
+        out.push_back(slot.get());
+    }
+    for (int r = 1; r < grid_.RowCount(); ++r)
+        for (std::size_t i = 0; i < todo.size(); ++i) (*out[i])[r] = NumericValue(grid_.Cell(todo[i], r));
+}
+
 const std::vector<Day>& LogBase::Dates(int field) const {
     const auto f = static_cast<std::size_t>(field);
     auto& slot = dates_.at(f);

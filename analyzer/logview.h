@@ -42,6 +42,9 @@ public:
     // Per-row values of one field (index = base row; row 0 unused), worked
     // out at first use and kept; the file never changes after loading.
     const std::vector<Number>& Numbers(int field) const;
+    // Works out the numbers of several fields in one sweep over the rows
+    // (the cells of one row lie together, so this reads memory once).
+    void PrepareNumbers(const std::vector<int>& fields) const;
     // Date values in the program's date format; kNoDay where unreadable.
     static constexpr Day kNoDay = INT32_MIN;
     const std::vector<Day>& Dates(int field) const;

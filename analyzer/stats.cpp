@@ -76,6 +76,10 @@ std::vector<FieldEntry> DefaultStatisticsFields(const LogBase& base) {
 std::vector<StatRow> CalculateStats(const LogView& view, const std::vector<FieldEntry>& fields,
                                     bool absolute) {
     std::vector<StatRow> rows;
+    std::vector<int> used;
+    for (const FieldEntry& e : fields)
+        if (e.checked) used.push_back(e.field);
+    view.Base().PrepareNumbers(used);
     for (const FieldEntry& e : fields) {
         if (!e.checked) continue;
         StatRow row;

@@ -88,25 +88,43 @@ Number NumericValue(std::string_view text) {
     while (p < end && *p == ' ') ++p;
     const char* start = p;
     const char* q = p;
+    const bool negative = q < end && *q == '-';
     if (q < end && (*q == '+' || *q == '-')) ++q;
     int mantissaDigits = 0;
     int intDigits = 0;          // significant digits before the point
     bool leadingZeros = true;
     int fracZeros = 0;          // zeros after the point before the first other digit
+    int significant = 0;        // for the quick exact reading below
+    int decimals = 0;
+    std::uint64_t mantissa = 0;
     while (q < end && IsDigit(*q)) {
         if (*q != '0') leadingZeros = false;
         if (!leadingZeros) ++intDigits;
+        mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
         ++mantissaDigits;
         ++q;
     }
+    significant = intDigits;
     if (q < end && *q == '.') {
         ++q;
         while (q < end && IsDigit(*q)) {
             if (*q != '0') leadingZeros = false;
             else if (leadingZeros && intDigits == 0) ++fracZeros;
+            if (!leadingZeros) ++significant;
+            mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
+            ++decimals;
             ++mantissaDigits;
             ++q;
         }
+    }
+    if (q == end && mantissaDigits > 0 && significant <= 15 && decimals <= 22) {
+        // The common case, a plain decimal: exact digits over an exact power
+        // of ten give the correctly rounded value.
+        Number n;
+        n.valid = true;
+        n.value = static_cast<double>(mantissa) / kPow10[decimals];
+        if (negative) n.value = -n.value;
+        return n;
     }
     const char* stop = q;   // where the valid syntax ends
     long exponent = 0;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstdint>
+#include <string>
+
 using namespace pellard;
 
 TEST(NumericValue, ValidAndLenientReadings) {
@@ -82,4 +86,27 @@ TEST(FormatNumber, TwoDecimalsHalfAwayFromZero) {
     // significant digits keep below the half.
     EXPECT_EQ(FormatNumber(1.005), "1.00");
     EXPECT_EQ(FormatNumber(1.005L), "1.01");
+}
+
+TEST(NumericValue, QuickDecimalsAgreeWithTheGeneralReader) {
+    std::uint64_t s = 88172645463325252ull;
+    for (int i = 0; i < 20000; ++i) {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        const int decimals = static_cast<int>(s % 8);
+        std::string text = std::to_string(s % 1000000000000ull);
+        if (decimals > 0 && text.size() > static_cast<std::size_t>(decimals))
+            text.insert(text.size() - decimals, ".");
+        double quick = 0, general = 0;
+        ASSERT_TRUE(ReadPlainDecimal(text.data(), text.data() + text.size(), quick));
+        std::from_chars(text.data(), text.data() + text.size(), general);
+        ASSERT_EQ(quick, general) << text;
+    }
+    double v = 0;
+    const char* dot = ".";
+    EXPECT_FALSE(ReadPlainDecimal(dot, dot + 1, v));
+    const std::string many = "1234567890.1234567";   // more digits than fit exactly
+    EXPECT_FALSE(ReadPlainDecimal(many.data(), many.data() + many.size(), v));
+    EXPECT_DOUBLE_EQ(NumericValue(many).value, 1234567890.1234567);
 }
