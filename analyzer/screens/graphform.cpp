@@ -109,6 +109,12 @@ void TGraphForm::showEvent(QShowEvent* event) {
     Arrange();
 }
 
+QMdiArea* EnclosingArea(QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QMdiArea*>(w)) return area;
+    return nullptr;
+}
+
 TGraphForm* GraphReportClick(const brenvik::StringTable& report, int col, QMdiArea* area) {
     auto* form = new TGraphForm;
     form->GenerateGraph(GraphOfColumn(report, col));

@@ -56,6 +56,9 @@ private:
 // the mouse pointer; the chosen column opens a new graph window in `area`
 // (a window of its own without one). Returns the window, or nullptr.
 TGraphForm* GraphReportBtnClick(const brenvik::StringTable& report, QMdiArea* area);
+// The frame's window area that holds `w` (nullptr outside one), where the
+// graph windows of an analysis window go.
+QMdiArea* EnclosingArea(QWidget* w);
 // A graph of column `col` in a new window.
 TGraphForm* GraphReportClick(const brenvik::StringTable& report, int col, QMdiArea* area);
 

@@ -60,6 +60,7 @@ TEST(GraphForm, MenuOpensIndependentWindowsLaidOut) {
     EXPECT_EQ(g->windowTitle(), "Graph Total Fee");
     auto* sub = qobject_cast<QMdiSubWindow*>(g->parentWidget());
     ASSERT_TRUE(sub);
+    EXPECT_EQ(EnclosingArea(g), &area);
     EXPECT_EQ(sub->size(), QSize(640, 480));
 
     QChart* chart = g->Chart()->chart();
