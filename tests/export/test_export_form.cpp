@@ -4,6 +4,8 @@
 #include "scripted_platform.h"
 #include "testutil.h"
 
+#include "store/inventory/screens/InventoryModel.h"
+#include "store/inventory/store.h"
 #include "store/reports/export.h"
 #include "store/reports/screens/TExportForm.h"
 #include "store/reports/screens/handoff.h"
@@ -129,4 +131,36 @@ TEST_F(ExportForm, ExportCheckedWithNothingCheckedOpensNoDialog) {
         return QDialog::Accepted;
     });
     ExportCheckedRows(Sample(), [](int item) { return item == 1; }, folder.Path());
+}
+
+TEST_F(ExportForm, ExportCheckedInventoryWritesTheHeadingAndTheCheckedItem) {
+    brenvik::Store store(folder.Path());
+    store.LoadInventory();
+    for (const char* name : {"Pen", "Ink", "Pad"}) {
+        int row = store.AppendItem();
+        std::vector<std::string> values = store.ItemValues(row);
+        values[1] = name;
+        store.SetItemValues(row, values);
+    }
+    InventoryModel list(store);
+
+    ui.ExpectError("No items are selected.");
+    ExportCheckedInventory(store, list);
+    EXPECT_TRUE(ui.Modals().isEmpty());
+
+    list.SetChecked(1, true);
+    std::string path = folder.File("checked.csv");
+    ui.ExpectModal("TExportForm", [](QDialog& d) {
+        test::Click(d, "ExportBtn");
+        return QDialog::Accepted;
+    });
+    ui.ExpectSaveFile(QString::fromStdString(path));
+    ui.ExpectInformation(test::Containing("Data exported to "));
+    ExportCheckedInventory(store, list);
+    std::string bytes = test::ReadBytes(path);
+    auto lines = QString::fromStdString(bytes).split("\r\n");
+    ASSERT_EQ(lines.size(), 3);  // heading, the item, and the end of the last line
+    EXPECT_TRUE(lines[0].startsWith("Date Added,Item,Bar Code,"));
+    EXPECT_TRUE(lines[1].contains(",Ink,"));
+    EXPECT_EQ(lines[2], "");
 }

@@ -6,6 +6,7 @@
 #include "store/core/datetext.h"
 #include "store/core/fields.h"
 #include "store/inventory/screens/TSearchForm.h"
+#include "store/inventory/screens/TView.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -234,4 +235,38 @@ TEST_F(SearchFixture, CustomerModeSearchesDateColumnsAsDates) {
     form.SearchBtnClick();
     EXPECT_EQ(Checked(), (std::vector<int>{1}));
     EXPECT_EQ(view.currentIndex().row(), 1);
+}
+
+TEST(InventorySearch, PickOpensTheItemViewOnThePickedItem) {
+    test::ScriptedPlatform ui;
+    test::TempFolder folder;
+    TView view(folder.Path());
+    view.FormActivate();
+    brenvik::Store& store = view.GetStore();
+    for (const char* name : {"Printer", "Scanner", "Printer cable"}) {
+        int row = store.AppendItem();
+        std::vector<std::string> values = store.ItemValues(row);
+        values[1] = name;
+        store.SetItemValues(row, values);
+    }
+    view.GridToList();
+    ui.ExpectModal("TSearchForm", [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Search Inventory");
+        test::Find<QTableWidget>(d, "SearchGrid").item(1, 2)->setText("printer");
+        test::Click(d, "SearchBtn");
+        return QDialog::Accepted;
+    });
+    ui.ExpectModal("TSearchResultsForm", [](QDialog& d) {
+        auto& list = test::Find<QListWidget>(d, "Results");
+        EXPECT_EQ(list.count(), 2);
+        list.setCurrentRow(1);
+        test::Click(d, "OKBtn");
+        return QDialog::Rejected;
+    });
+    ui.ExpectModal("TViewItemForm", QDialog::Rejected);
+    OpenInventorySearch(view);
+    EXPECT_EQ(view.SelectedItem(), 2);
+    EXPECT_TRUE(view.Model().IsChecked(0));
+    EXPECT_FALSE(view.Model().IsChecked(1));
+    EXPECT_TRUE(view.Model().IsChecked(2));
 }

@@ -118,6 +118,7 @@ void TExportForm::ExportBtnClick() {
         spec.title = "Export Data";
         spec.filter = "Comma Delimited File (*.csv)";
         spec.defaultExt = "csv";
+        spec.confirmOverwrite = false;  // asked below, with No offering the dialog again
         for (;;) {
             std::optional<QString> name = ui::platform().SaveFileName(spec);
             if (!name || name->isEmpty()) return;
