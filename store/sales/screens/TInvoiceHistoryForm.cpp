@@ -3,6 +3,10 @@
 #include "store/core/error.h"
 #include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/StringTableModel.h"
+#include "store/reports/export.h"
+#include "store/reports/screens/handoff.h"
+#include "store/sales/invoices.h"
+#include "store/sales/screens/TPurgeForm.h"
 #include "ui/platform.h"
 
 #include <QHBoxLayout>
@@ -76,7 +80,15 @@ void TInvoiceHistoryForm::done(int result) {
 }
 
 // The purge dialog and the hand-off to the analyzer are opened here.
-void TInvoiceHistoryForm::PurgeBtnClick() {}
-void TInvoiceHistoryForm::InvoiceReportBtnClick() {}
+void TInvoiceHistoryForm::PurgeBtnClick() {
+    TPurgeForm dialog(store_.InvoiceGrid, brenvik::InvoiceField(store_.InvoiceGrid, "date"),
+                      store_.Folder(), this);
+    ui::platform().ShowModal(dialog);
+    RefreshGrid();
+}
+
+void TInvoiceHistoryForm::InvoiceReportBtnClick() {
+    ui::Guarded([this] { HandOffToAnalyzer(store_.InvoiceGrid, store_.Folder(), brenvik::kInvoiceTempFile); });
+}
 
 void TInvoiceHistoryForm::OKButtonClick() { close(); }
