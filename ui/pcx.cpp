@@ -18,25 +18,39 @@ unsigned U16(std::string_view b, std::size_t at) {
     return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
-// Decodes `out.size()` bytes of run-length data from `in` at `pos`; false
-// when the data ends first.
-bool Unpack(std::string_view in, std::size_t& pos, std::size_t end, bool rle,
-            std::vector<unsigned char>& out) {
-    std::size_t n = 0;
-    while (n < out.size()) {
-        if (pos >= end) return false;
-        unsigned char c = static_cast<unsigned char>(in[pos++]);
-        std::size_t count = 1;
-        if (rle && (c & 0xC0) == 0xC0) {
-            count = c & 0x3F;
-            if (pos >= end) return false;
-            c = static_cast<unsigned char>(in[pos++]);
+// Decodes run-length data line by line. Some writers let a run go on past
+// the end of a line; what is left of it starts the next line.
+class Unpacker {
+public:
+    Unpacker(std::string_view in, std::size_t pos, std::size_t end, bool rle)
+        : in_(in), pos_(pos), end_(end), rle_(rle) {}
+
+    // Fills `out`; false when the data ends first.
+    bool Line(std::vector<unsigned char>& out) {
+        std::size_t n = 0;
+        while (n < out.size()) {
+            if (left_ == 0) {
+                if (pos_ >= end_) return false;
+                value_ = static_cast<unsigned char>(in_[pos_++]);
+                left_ = 1;
+                if (rle_ && (value_ & 0xC0) == 0xC0) {
+                    left_ = value_ & 0x3F;
+                    if (pos_ >= end_) return false;
+                    value_ = static_cast<unsigned char>(in_[pos_++]);
+                }
+            }
+            for (; left_ > 0 && n < out.size(); --left_) out[n++] = value_;
         }
-        // A run may go past the line's end; the rest is dropped.
-        for (; count > 0 && n < out.size(); --count) out[n++] = c;
+        return true;
     }
-    return true;
-}
+
+private:
+    std::string_view in_;
+    std::size_t pos_, end_;
+    bool rle_;
+    unsigned char value_ = 0;
+    std::size_t left_ = 0;
+};
 
 }  // namespace
 
@@ -76,9 +90,9 @@ std::optional<QImage> DecodePcx(std::string_view b) {
     if (image.isNull()) return std::nullopt;
     if (planes == 1) image.setColorTable(palette);
     std::vector<unsigned char> line(static_cast<std::size_t>(lineBytes));
-    std::size_t pos = HeaderSize;
+    Unpacker unpack(b, HeaderSize, end, encoding == 1);
     for (int y = 0; y < height; ++y) {
-        if (!Unpack(b, pos, end, encoding == 1, line)) return std::nullopt;
+        if (!unpack.Line(line)) return std::nullopt;
         uchar* dst = image.scanLine(y);
         if (planes == 1) {
             std::copy_n(line.begin(), width, dst);

@@ -65,6 +65,13 @@ TEST(Pcx, HandMadePalettedAndTrueColourFiles) {
     EXPECT_EQ(img->pixel(0, 1), qRgb(0, 255, 0));
     EXPECT_EQ(img->pixel(1, 1), qRgb(0, 0, 0));
 
+    // A run that goes on past the end of the first line (2 x 2, paletted).
+    const std::string across = Header(2, 2, 1, 2) + "\xC3\x01\x02"s + Palette({0, qRgb(9, 9, 9), qRgb(7, 7, 7)});
+    img = DecodePcx(across);
+    ASSERT_TRUE(img);
+    EXPECT_EQ(img->pixel(0, 1), qRgb(9, 9, 9));
+    EXPECT_EQ(img->pixel(1, 1), qRgb(7, 7, 7));
+
     // 2 x 1, 24-bit: one line of three planes (red, green, blue), 2 bytes each,
     // the blue plane as a run.
     const std::string rgb = Header(2, 1, 3, 2) + "\x0A\x14" "\x1E\x28" "\xC2\x32"s;
