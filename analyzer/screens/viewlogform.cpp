@@ -3,6 +3,7 @@
 #include "analyzer/screens/editfilterform.h"
 #include "analyzer/screens/fieldlist.h"
 #include "analyzer/screens/gridmodel.h"
+#include "analyzer/screens/reportpage.h"
 #include "analyzer/screens/selectfieldsform.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -144,24 +145,27 @@ QWidget* TViewLogForm::BuildViewPage() {
     ColColumns->setObjectName("ColColumns");
     ColColumns->setChecked(true);
     auto* refresh = MakeButton("RefreshDisplayBtn", "Refresh", page);
+    auto* colours = new QHBoxLayout;
+    colours->addStretch(1);
+    colours->addWidget(Caption("Header", page));
+    colours->addWidget(HeaderColor);
+    colours->addWidget(Caption("Primary", page));
+    colours->addWidget(PrimaryColor);
+    colours->addWidget(Caption("Alternate", page));
+    colours->addWidget(AlternateColor);
+    colours->addSpacing(12);
+    colours->addWidget(ColRows);
+    colours->addWidget(ColColumns);
+    colours->addStretch(1);
     auto* controls = new QHBoxLayout;
     controls->addStretch(1);
-    controls->addWidget(Caption("Header", page));
-    controls->addWidget(HeaderColor);
-    controls->addWidget(Caption("Primary", page));
-    controls->addWidget(PrimaryColor);
-    controls->addWidget(Caption("Alternate", page));
-    controls->addWidget(AlternateColor);
-    controls->addSpacing(12);
-    controls->addWidget(ColRows);
-    controls->addWidget(ColColumns);
-    controls->addSpacing(12);
     controls->addWidget(refresh);
     controls->addStretch(1);
 
     auto* right = new QVBoxLayout;
     right->addLayout(header);
     right->addWidget(LogGrid, 1);
+    right->addLayout(colours);
     right->addLayout(controls);
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(fieldPanel);
@@ -241,21 +245,24 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     buttons->addStretch(1);
     buttons->addWidget(AbsoluteValueStat);
     buttons->addWidget(select);
-    buttons->addSpacing(12);
-    buttons->addWidget(Caption("Header", page));
-    buttons->addWidget(ReportHeaderColor);
-    buttons->addWidget(Caption("Primary", page));
-    buttons->addWidget(ReportPrimaryColor);
-    buttons->addWidget(Caption("Other", page));
-    buttons->addWidget(ReportOtherColor);
-    buttons->addSpacing(12);
-    buttons->addWidget(RColRows);
-    buttons->addWidget(RColColumns);
     buttons->addStretch(1);
+    auto* colours = new QHBoxLayout;
+    colours->addStretch(1);
+    colours->addWidget(Caption("Header", page));
+    colours->addWidget(ReportHeaderColor);
+    colours->addWidget(Caption("Primary", page));
+    colours->addWidget(ReportPrimaryColor);
+    colours->addWidget(Caption("Other", page));
+    colours->addWidget(ReportOtherColor);
+    colours->addSpacing(12);
+    colours->addWidget(RColRows);
+    colours->addWidget(RColColumns);
+    colours->addStretch(1);
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(header);
     layout->addWidget(StatGridView, 1);
+    layout->addLayout(colours);
     layout->addLayout(buttons);
 
     connect(AbsoluteValueStat, &QCheckBox::clicked, this, [this] { CalculateStats(); });
@@ -281,9 +288,19 @@ QWidget* TViewLogForm::BuildReportPage() {
     fields->addWidget(Caption("Address Field", page));
     fields->addWidget(UseAddressField);
     fields->addStretch(1);
+    auto columnOf = [](const QComboBox* box) -> std::optional<int> {
+        if (box->currentIndex() < 0) return std::nullopt;
+        return box->currentData().toInt();
+    };
+    reportPage_ = new TReportPage(
+        {[this]() -> const LogView& { return view_; }, [this] { return reportFields_; },
+         [this, columnOf] { return columnOf(UseDateField); },
+         [this, columnOf] { return columnOf(UseAddressField); }, [this] { SelectFieldsBtnClick(); }},
+        page);
+    connect(reportPage_, &TReportPage::ColorsChanged, this, [this] { statModel_->Repaint(); });
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(fields);
-    layout->addStretch(1);
+    layout->addWidget(reportPage_, 1);
     return page;
 }
 
@@ -375,10 +392,14 @@ void TViewLogForm::ColorClick(ColorBox* box) {
     if (auto chosen = ui::platform().ChooseColor(box->Color())) box->SetColor(*chosen);
     logModel_->Repaint();
     statModel_->Repaint();
+    reportPage_->RColorModeClick();
 }
 
 void TViewLogForm::DColorModeClick() { logModel_->Repaint(); }
-void TViewLogForm::RColorModeClick() { statModel_->Repaint(); }
+void TViewLogForm::RColorModeClick() {
+    statModel_->Repaint();
+    reportPage_->RColorModeClick();
+}
 
 QColor TViewLogForm::LogGridCellColor(int col, int row) const {
     if (row == 0) return HeaderColor->Color();
@@ -401,6 +422,8 @@ void TViewLogForm::ViewBookChange(int index) {
         } else if (index == SummaryPage) {
             LoadLogGrid();
             CalculateStats();
+        } else if (index == ReportPage) {
+            reportPage_->LoadAvailableReports();
         }
     });
 }
@@ -410,7 +433,10 @@ bool TViewLogForm::event(QEvent* e) {
     return QWidget::event(e);
 }
 
-void TViewLogForm::FormActivate() {}
+void TViewLogForm::FormActivate() {
+    reportPage_->LoadAvailableReports();
+    reportPage_->ResetCustomReport();
+}
 
 // ---- filters ----
 

@@ -1,7 +1,8 @@
 #pragma once
 // The analysis window: one per opened file. Its notebook has the pages
 // "View" (the chosen fields of the transactions that pass the filters),
-// "Filter", "Data Summary" (statistics) and "Report".
+// "Filter", "Data Summary" (statistics) and "Report" (period and value
+// summaries, kept by TReportPage).
 #include "analyzer/filters.h"
 #include "analyzer/logview.h"
 #include "analyzer/stats.h"
@@ -24,6 +25,7 @@ namespace pellard {
 
 class ColorBox;
 class GridModel;
+class TReportPage;
 
 class TViewLogForm : public QWidget {
     Q_OBJECT
@@ -73,6 +75,7 @@ public:
     const brenvik::StringTable& StatGrid() const { return statTable_; }
     const std::vector<FieldEntry>& ReportFields() const { return reportFields_; }
     const std::vector<FieldMenuEntry>& FieldMenuEntries() const { return fieldMenu_; }
+    TReportPage& Report() { return *reportPage_; }
     QColor LogGridCellColor(int col, int row) const;
     QColor StatGridCellColor(int col, int row) const;
 
@@ -122,6 +125,7 @@ private:
     // Report page
     QComboBox* UseDateField = nullptr;
     QComboBox* UseAddressField = nullptr;
+    TReportPage* reportPage_ = nullptr;
 };
 
 }  // namespace pellard

@@ -1,5 +1,6 @@
 #include "analyzer/screens/editfilterform.h"
 #include "analyzer/screens/gridmodel.h"
+#include "analyzer/screens/reportpage.h"
 #include "analyzer/screens/selectfieldsform.h"
 #include "analyzer/screens/viewlogform.h"
 #include "support/scripted_platform.h"
@@ -343,4 +344,21 @@ TEST(ViewLogLoad, UnreadableFileLeavesTheWindowEmptyAndCancelStops) {
     EXPECT_EQ(form.LoadFile(folder.QPath() + "a.csv"), TViewLogForm::LoadResult::Cancelled);
     ASSERT_EQ(ui.Log(test::Dlg::Progress).size(), 2u);
     EXPECT_EQ(ui.Log(test::Dlg::Progress)[1].answer, "cancelled at 0");
+}
+
+TEST_F(ViewLog, ReportPageWorksOnTheWindowsViewAndFieldSet) {
+    auto& book = Find<QTabWidget>(*form, "ViewBook");
+    book.setCurrentIndex(TViewLogForm::ViewPage);
+    book.setCurrentIndex(TViewLogForm::ReportPage);
+    auto& reports = Find<QComboBox>(*form, "SelectReport");
+    EXPECT_EQ(reports.itemText(3), "Monthly Summary");
+    EXPECT_EQ(reports.itemText(7), "Gross Summary");
+    reports.setCurrentIndex(3);
+    form->Report().GenerateReportBtnClick();
+    const auto& table = form->Report().ReportTable();
+    ASSERT_EQ(table.RowCount(), 4);   // 2001/01 to 2001/03
+    EXPECT_EQ(table.CellText(0, 0), "Month");
+    EXPECT_EQ(table.CellText(2, 0), "Total Gross");
+    EXPECT_EQ(table.CellText(2, 1), "10.00");
+    EXPECT_EQ(TextOf(*form, "RTotal"), "3 of 3");
 }
