@@ -3,6 +3,7 @@
 // questions and the saves when the screen closes.
 #include "store/inventory/screens/ClickGrid.h"
 #include "store/inventory/screens/TEditItemForm.h"
+#include "store/inventory/screens/TView.h"
 #include "store/sales/invoices.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "sales_fixture.h"
@@ -295,6 +296,61 @@ TEST_F(POSTest, ClosingSavesEveryKindOfFile) {
     EXPECT_EQ(reloaded.Data.CellText(GridField(reloaded.Data, "Quantity"), mouse), "9");
     EXPECT_EQ(reloaded.InvoiceGrid.CellText(1, 1), "1041");
     EXPECT_EQ(reloaded.History(mouse).size(), 6u);
+}
+
+}  // namespace
+
+namespace {
+
+// The main menu's "Point of Sale" as the inventory window runs it: the list
+// into Data, the screen, then derived fields and the list refreshed.
+TEST(POSFromMenu, SaleAndRefundReachTheListAndTheFiles) {
+    test::ScriptedPlatform ui;
+    test::TempFolder folder;
+    TView view(folder.Path());
+    view.FormActivate();
+    Store& store = view.GetStore();
+    const int row = store.AppendItem();
+    store.Data.SetCell(GridField(store.Data, "Item"), row, "Mouse");
+    store.Data.SetCell(GridField(store.Data, "Bar Code"), row, "1001");
+    store.Data.SetCell(GridField(store.Data, "Sale Price"), row, "10");
+    store.Data.SetCell(GridField(store.Data, "Quantity"), row, "5");
+    view.GridToList();
+
+    ui.ExpectModal("TPOSForm", [&](QDialog& d) {
+        auto& pos = static_cast<TPOSForm&>(d);
+        ui.ExpectInput("Scan or Type Code", "1001");
+        ui.ExpectInput("Scan or Type Code", "1001");
+        ui.ExpectInput("Scan or Type Code", "");
+        pos.BatchAddBtnClick();
+        pos.FinalizeSaleBtnClick();
+        pos.InvoiceBook()->setCurrentIndex(TPOSForm::ProcessRefundPage);
+        pos.RefundLines().push_back({"Mouse", "1001", "$10", "1", "0", ""});
+        pos.TotalRefundLine(0);
+        test::SetText(pos, "OriginalInvoice", "1");
+        pos.RefundBtnClick();
+        pos.CloseFormClick();
+        return QDialog::Accepted;
+    });
+    view.ListToGrid();
+    OpenPointOfSale(store, &view);
+    view.ComputeDerivedFields();
+    view.GridToList();
+    EXPECT_TRUE(ui.Finish());
+
+    const int quantity = GridField(store.Data, "Quantity");
+    EXPECT_EQ(view.Model().index(0, quantity).data().toString(), "4");
+    EXPECT_EQ(store.Data.CellText(GridField(store.Data, "Total Sold"), row), "3");
+
+    Store saved(folder.Path());
+    saved.LoadInventory();
+    saved.LoadInvoices();
+    EXPECT_EQ(saved.Data.CellText(quantity, row), "4");
+    EXPECT_EQ(saved.History(row).size(), 12u);
+    EXPECT_EQ(saved.InvoiceGrid.CellText(1, 1), "1");
+    EXPECT_EQ(saved.InvoiceGrid.CellText(1, 2), "R1");
+    EXPECT_EQ(saved.InvoiceGrid.CellText(7, 2), "-10.00");
+    EXPECT_EQ(saved.Values.nextInvoice, "2");
 }
 
 }  // namespace
