@@ -213,6 +213,20 @@ TEST_F(CustomerScreen, SearchMarksTheFoundCustomers) {
     EXPECT_EQ(form.Selected(), 1);
 }
 
+TEST(AddCustomerForm, OkTakesTheValueStillBeingTyped) {
+    test::ScriptedPlatform ui;
+    TAddCustomerForm form({"Date Added", "Last Name"}, {"2001/01/01", "Old"});
+    form.show();
+    QTableWidget* grid = form.EditGrid();
+    grid->setCurrentCell(1, 1);
+    grid->editItem(grid->item(1, 1));
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Typed");
+    test::Click(form, "OKBtn");
+    EXPECT_EQ(form.Values(), (std::vector<std::string>{kToday, "Typed"}));
+}
+
 TEST(SelectCustomerForm, FiltersAndWritesTheAddressLines) {
     test::ScriptedPlatform ui;
     StringTable customers = Customers({{"", "Smithers", "Wayland", "1 Elm St", "Springfield", "", "12345", "USA"},
