@@ -71,6 +71,14 @@ void RemoveStagedFiles(const std::string& folder) {
 
 }  // namespace
 
+std::uint64_t HistoryDiskState::Fingerprint(std::string_view bytes) {
+    // FNV-1a over the bytes, then the length; never 0, which means "unknown".
+    std::uint64_t h = 1469598103934665603ULL;
+    for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
+    h = (h ^ bytes.size()) * 1099511628211ULL;
+    return h ? h : 1;
+}
+
 std::string HistoryFileName(int row) { return "Item" + std::to_string(row) + ".ihf"; }
 
 std::string HistoryFileBytes(const HistoryList& history) {
@@ -101,14 +109,16 @@ HistoryList ParseHistoryBytes(std::string_view bytes) {
 }
 
 std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCount,
-                                         std::vector<HistoryList>& histories) {
+                                         std::vector<HistoryList>& histories, HistoryDiskState* disk) {
     std::vector<std::string> errors;
     histories.assign(static_cast<std::size_t>(itemCount < 0 ? 1 : itemCount + 1), HistoryList());
+    if (disk) disk->fingerprints.assign(histories.size(), 0);
     std::string bytes;
     for (int row = 1; row <= itemCount; ++row) {
         std::string path = folder + HistoryFileName(row);
         if (ReadWholeFile(path, bytes)) {
             histories[static_cast<std::size_t>(row)] = ParseHistoryBytes(bytes);
+            if (disk) disk->fingerprints[static_cast<std::size_t>(row)] = HistoryDiskState::Fingerprint(bytes);
         } else if (struct stat st {}; ::stat(path.c_str(), &st) == 0) {
             errors.push_back("Cannot open file " + path);
         }
@@ -116,24 +126,38 @@ std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCoun
     return errors;
 }
 
-void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories) {
+void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories,
+                     HistoryDiskState* disk) {
     RemoveStagedFiles(folder);
     const int count = histories.empty() ? 0 : static_cast<int>(histories.size()) - 1;
+    const std::vector<std::string> before = ListFolder(folder);
+    std::vector<char> present(static_cast<std::size_t>(count) + 1, 0);
+    for (const std::string& name : before)
+        if (int row = HistoryFileRow(name); row >= 1 && row <= count) present[static_cast<std::size_t>(row)] = 1;
     std::vector<std::string> staged;
-    staged.reserve(static_cast<std::size_t>(count));
+    std::vector<int> stagedRows;
+    std::vector<std::uint64_t> written(static_cast<std::size_t>(count) + 1, 0);
     auto fail = [&](const std::string& path) {
         for (const std::string& s : staged) ::unlink(s.c_str());
         throw StoreError("Cannot create " + path);
     };
 
-    // 1. The new set, under temporary names that no reader looks at.
+    // 1. The new set, under temporary names that no reader looks at; files
+    // that already hold the right bytes stay as they are.
     for (int row = 1; row <= count; ++row) {
         std::string path = folder + HistoryFileName(row);
+        const std::string bytes = HistoryFileBytes(histories[static_cast<std::size_t>(row)]);
+        const std::uint64_t print = HistoryDiskState::Fingerprint(bytes);
+        written[static_cast<std::size_t>(row)] = print;
+        if (disk && static_cast<std::size_t>(row) < disk->fingerprints.size() &&
+            disk->fingerprints[static_cast<std::size_t>(row)] == print && present[static_cast<std::size_t>(row)])
+            continue;
         std::string stage = path + std::string(kStageSuffix);
         int fd = ::open(stage.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd < 0) fail(path);
         staged.push_back(stage);
-        bool ok = WriteAll(fd, HistoryFileBytes(histories[static_cast<std::size_t>(row)]));
+        stagedRows.push_back(row);
+        bool ok = WriteAll(fd, bytes);
         if (::close(fd) != 0) ok = false;
         if (!ok) fail(path);
     }
@@ -141,21 +165,22 @@ void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& 
     // cheaper than one per file for a large store.
     int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirfd < 0) fail(folder + HistoryFileName(1));
-    if (count > 0 && ::syncfs(dirfd) != 0) {
+    if (!staged.empty() && ::syncfs(dirfd) != 0) {
         ::close(dirfd);
         fail(folder + HistoryFileName(1));
     }
     // 3. Replace the old files one by one; each rename is atomic.
-    for (int row = 1; row <= count; ++row) {
-        std::string path = folder + HistoryFileName(row);
-        if (::rename(staged[static_cast<std::size_t>(row - 1)].c_str(), path.c_str()) != 0) {
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        std::string path = folder + HistoryFileName(stagedRows[i]);
+        if (::rename(staged[i].c_str(), path.c_str()) != 0) {
             ::close(dirfd);
-            staged.erase(staged.begin(), staged.begin() + (row - 1));
+            staged.erase(staged.begin(), staged.begin() + static_cast<std::ptrdiff_t>(i));
+            if (disk) disk->fingerprints.clear();  // part old, part new: trust nothing
             fail(path);
         }
     }
     // 4. Every other history file is stale now.
-    for (const std::string& name : ListFolder(folder)) {
+    for (const std::string& name : before) {
         if (!EndsWithIhf(name)) continue;
         int row = HistoryFileRow(name);
         if (row >= 1 && row <= count) continue;
@@ -163,6 +188,7 @@ void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& 
     }
     ::fsync(dirfd);
     ::close(dirfd);
+    if (disk) disk->fingerprints = std::move(written);
 }
 
 void ClearGrid(StringTable& dir) {

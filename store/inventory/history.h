@@ -6,6 +6,7 @@
 #include "store/core/fields.h"
 #include "store/core/stringtable.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,18 +21,32 @@ std::string HistoryFileBytes(const HistoryList& history);
 // still counts.
 HistoryList ParseHistoryBytes(std::string_view bytes);
 
+// What the history files of a folder hold, as last read or written by this
+// program: a fingerprint of each file's bytes by its number. A save leaves a
+// file whose bytes would not change alone; on disks where replacing a file
+// is slow, that is what keeps the save of a large store quick.
+struct HistoryDiskState {
+    std::vector<std::uint64_t> fingerprints;  // [row]; 0 = unknown or absent
+    static std::uint64_t Fingerprint(std::string_view bytes);
+};
+
 // Replaces histories[1..itemCount] by the content of their files (a missing
 // file gives an empty list); histories ends up with itemCount + 1 entries,
 // entry 0 unused. Returns the messages of files that exist but cannot be read.
+// `disk`, when given, learns what the files hold.
 std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCount,
-                                         std::vector<HistoryList>& histories);
+                                         std::vector<HistoryList>& histories,
+                                         HistoryDiskState* disk = nullptr);
 
 // Writes histories[1..] as Item1.ihf, Item2.ihf ... and removes every other
 // ".ihf" file of the folder. The new set is written to temporary files and
 // synced first; only then do they replace the old files and are the stale
 // ones removed, so a failure part-way leaves the previous set as it was.
-// Raises StoreError("Cannot create " + path) on failure.
-void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories);
+// Raises StoreError("Cannot create " + path) on failure. With `disk`, files
+// known to hold the right bytes already are not written again, and `disk`
+// is kept up to date.
+void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories,
+                     HistoryDiskState* disk = nullptr);
 
 // The history table: 6 columns, the field names in row 0, the column-0 tag
 // of each row telling its state.

@@ -98,7 +98,7 @@ std::vector<std::string> Store::LoadInventory() {
         }
     }
 
-    for (std::string& e : LoadItemHistory(folder_, ItemCount(), Histories)) errors.push_back(std::move(e));
+    for (std::string& e : LoadItemHistory(folder_, ItemCount(), Histories, &historyFiles_)) errors.push_back(std::move(e));
     LoadSettings(folder_, Values);
     ComputeDerivedFields();
     return errors;
@@ -130,7 +130,7 @@ void Store::SaveInvoices() const { InvoiceGrid.SaveToFile(PathOf(kInvoicesFile))
 
 void Store::SaveHistories() {
     SyncHistories();
-    SaveItemHistory(folder_, Histories);
+    SaveItemHistory(folder_, Histories, &historyFiles_);
 }
 
 void Store::SaveAll() {

@@ -6,6 +6,7 @@
 #include "store/core/fields.h"
 #include "store/core/settings.h"
 #include "store/core/stringtable.h"
+#include "store/inventory/history.h"
 
 #include <cstdint>
 #include <string>
@@ -100,6 +101,7 @@ public:
 private:
     void ChangeQuantity(int row, std::string_view amount, bool add);
     std::string folder_;
+    HistoryDiskState historyFiles_;
 };
 
 }  // namespace brenvik

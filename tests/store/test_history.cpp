@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace brenvik;
@@ -207,4 +208,33 @@ TEST(StoreRules, RowOperationsCarryHistoriesAndQuantitiesAreWhole) {
     EXPECT_EQ(store.Data.Cell(6, 1), "20");
     store.UpdateQuantity(1, "-3");
     EXPECT_EQ(store.Data.Cell(6, 1), "23");
+}
+
+TEST(HistoryFile, UnchangedFilesAreNotRewritten) {
+    TempFolder dir;
+    std::vector<HistoryList> h(4);
+    for (int r = 1; r <= 3; ++r) h[static_cast<std::size_t>(r)] = Entry("2026/01/0" + std::to_string(r), "Invoice Sale", "1");
+    SaveItemHistory(dir.Folder(), h);
+
+    HistoryDiskState disk;
+    std::vector<HistoryList> loaded;
+    LoadItemHistory(dir.Folder(), 3, loaded, &disk);
+    auto inode = [&](const char* name) {
+        struct stat st {};
+        ::stat((dir.Folder() + name).c_str(), &st);
+        return st.st_ino;
+    };
+    const auto one = inode("Item1.ihf"), two = inode("Item2.ihf");
+    std::swap(loaded[2], loaded[3]);
+    loaded.pop_back();  // the third item is gone
+    SaveItemHistory(dir.Folder(), loaded, &disk);
+    EXPECT_EQ(inode("Item1.ihf"), one);  // untouched
+    EXPECT_NE(inode("Item2.ihf"), two);  // replaced
+    EXPECT_EQ(dir.Read("Item2.ihf"), HistoryFileBytes(h[3]));
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"Item1.ihf", "Item2.ihf"}));
+
+    // A file removed behind the program's back is written again.
+    fs::remove(dir.path / "Item1.ihf");
+    SaveItemHistory(dir.Folder(), loaded, &disk);
+    EXPECT_EQ(dir.Read("Item1.ihf"), HistoryFileBytes(h[1]));
 }
