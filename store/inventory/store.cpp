@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <numeric>
 #include <utility>
 
@@ -80,6 +81,7 @@ std::vector<std::string> Store::LoadInventory() {
             Data.LoadFromFile(path);
         } catch (const StoreError& e) {
             errors.emplace_back(e.what());
+            unreadable_.push_back(path);
             Data = StringTable();
             SetupInventoryGrid(Data);
         }
@@ -93,6 +95,7 @@ std::vector<std::string> Store::LoadInventory() {
             CustomerData.LoadFromFile(path);
         } catch (const StoreError& e) {
             errors.emplace_back(e.what());
+            unreadable_.push_back(path);
             CustomerData = StringTable();
             SetupCustomerGrid(CustomerData);
         }
@@ -115,6 +118,7 @@ std::vector<std::string> Store::LoadInvoices() {
             InvoiceGrid.LoadFromFile(path);
         } catch (const StoreError& e) {
             errors.emplace_back(e.what());
+            unreadable_.push_back(path);
             InvoiceGrid.SetSize(static_cast<int>(InvoiceFieldNames().size()), 2);
             InvoiceGrid.ClearCells();
         }
@@ -124,9 +128,22 @@ std::vector<std::string> Store::LoadInvoices() {
 }
 
 void Store::SaveSettings() const { brenvik::SaveSettings(folder_, Values); }
-void Store::SaveData() const { Data.SaveToFile(PathOf(kInventoryFile)); }
-void Store::SaveCustomers() const { CustomerData.SaveToFile(PathOf(kCustomersFile)); }
-void Store::SaveInvoices() const { InvoiceGrid.SaveToFile(PathOf(kInvoicesFile)); }
+void Store::KeepAside(const std::string& path) const {
+    auto it = std::find(unreadable_.begin(), unreadable_.end(), path);
+    if (it == unreadable_.end()) return;
+    unreadable_.erase(it);
+    if (FileExists(path)) std::rename(path.c_str(), (path + ".unreadable").c_str());
+}
+
+void Store::SaveTable(const StringTable& table, const char* name) const {
+    const std::string path = PathOf(name);
+    KeepAside(path);
+    table.SaveToFile(path);
+}
+
+void Store::SaveData() const { SaveTable(Data, kInventoryFile); }
+void Store::SaveCustomers() const { SaveTable(CustomerData, kCustomersFile); }
+void Store::SaveInvoices() const { SaveTable(InvoiceGrid, kInvoicesFile); }
 
 void Store::SaveHistories() {
     SyncHistories();

@@ -100,6 +100,11 @@ public:
 
 private:
     void ChangeQuantity(int row, std::string_view amount, bool add);
+    // A table file that could not be read is moved aside (name +
+    // ".unreadable") before the first save over it, so its content is kept.
+    void KeepAside(const std::string& path) const;
+    void SaveTable(const StringTable& table, const char* name) const;
+    mutable std::vector<std::string> unreadable_;
     std::string folder_;
     HistoryDiskState historyFiles_;
 };
