@@ -5,6 +5,10 @@
 #include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/TAddInventoryForm.h"
 #include "store/inventory/screens/TViewItemForm.h"
+#include "store/inventory/screens/TSearchForm.h"
+#include "store/customers/screens/TCustomerListForm.h"
+#include "store/reports/screens/TExportForm.h"
+#include "store/sales/screens/TPOSForm.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -231,7 +235,10 @@ void TView::ViewSelectedBtnClick() {
 }
 
 // The search, report and barcode screens are opened here.
-void TView::SearchBtnClick() { ListToGrid(); }
+void TView::SearchBtnClick() {
+    ListToGrid();
+    OpenInventorySearch(*this);
+}
 void TView::AnalyzeBtnClick() { ListToGrid(); }
 
 void TView::GenerateBarcodeBtnClick() {
@@ -347,19 +354,25 @@ void TView::SetInvoiceFont1Click() {
 
 void TView::GenerateInvoiceClick() {
     ListToGrid();
-    // The point-of-sale screen is shown here.
+    OpenPointOfSale(*store_, this);
     ComputeDerivedFields();
     GridToList();
 }
 
-// The customer list, import and export screens are opened here.
-void TView::ViewList1Click() {}
+// The import screens are opened here.
+void TView::ViewList1Click() { OpenCustomerList(GetStore(), this); }
 void TView::ImportCustomers1Click() {}
 void TView::ImportInventoryItems1Click() {
     ListToGrid();
     ComputeDerivedFields();
     GridToList();
 }
-void TView::Export1Click() { ListToGrid(); }
-void TView::ExportSelected1Click() { ListToGrid(); }
-void TView::ExportBtnClick() {}
+void TView::Export1Click() {
+    ListToGrid();
+    ExportAllInventory(GetStore(), this);
+}
+void TView::ExportSelected1Click() {
+    ListToGrid();
+    ExportCheckedInventory(GetStore(), Model(), this);
+}
+void TView::ExportBtnClick() { ExportInvoiceHistory(GetStore(), this); }
