@@ -1,5 +1,6 @@
 #include "analyzer/screens/mainform.h"
 
+#include "analyzer/screens/calculatorform.h"
 #include "analyzer/screens/viewlogform.h"
 #include "analyzer/values.h"
 #include "ui/platform.h"
@@ -72,7 +73,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     auto* about = MakeAction("About", "About Corvane", this);
     auto* calculator = MakeAction("TBCalculator", "Calculator", this);
     calculator->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
-    calculator->setEnabled(false);   // the calculator window is not part of this program yet
     auto* calendar = MakeAction("TBCalender", "Calendar", this);
     calendar->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
 
@@ -110,6 +110,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(helpTool, &QAction::triggered, this, &TMainForm::Contents1Click);
     connect(gettingStarted, &QAction::triggered, this, &TMainForm::GettingStarted1Click);
     connect(about, &QAction::triggered, this, &TMainForm::AboutClick);
+    connect(calculator, &QAction::triggered, this, &TMainForm::TBCalculatorBtnClick);
     connect(calendar, &QAction::triggered, this, &TMainForm::TBCalenderBtnClick);
     resize(900, 650);
 }
@@ -129,13 +130,23 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::StartUp(const QStringList& params, const QString& programDir) {
     started_ = true;
     SetProgramDateFormat(DateOrder::MonthDayYear);
-    if (params.isEmpty()) return;
+    if (params.isEmpty() || params.first().isEmpty()) return;
     const QString first = params.first();
-    // The store program hands over bare names of files in this folder.
-    if (first.isEmpty() || !QFileInfo(programDir + "/" + first).isFile()) return;
-    SetProgramDateFormat(DateOrder::YearMonthDay);
+    // The store program hands over bare names of its exports in this folder;
+    // those carry year/month/day dates. Any other existing file (absolute, or
+    // relative to the current folder) is opened with month/day/year dates.
+    QString path;
+    const QFileInfo given(first);
+    if (given.isRelative() && QFileInfo(QDir(programDir).filePath(first)).isFile()) {
+        path = QDir(programDir).filePath(first);
+        SetProgramDateFormat(DateOrder::YearMonthDay);
+    } else if (given.isFile()) {
+        path = given.absoluteFilePath();
+    } else {
+        return;
+    }
     // A failure here is silent: the store program does not wait for an answer.
-    if (!OpenFile(first, true)) SetProgramDateFormat(DateOrder::MonthDayYear);
+    if (!OpenFile(path, true)) SetProgramDateFormat(DateOrder::MonthDayYear);
 }
 
 TViewLogForm* TMainForm::OpenFile(const QString& path, bool quiet) {
@@ -200,6 +211,12 @@ void TMainForm::GettingStarted1Click() { ShowHelp("corvane-getting-started.html"
 void TMainForm::AboutClick() {
     TAboutBox box(this);
     ui::platform().ShowModal(box);
+}
+
+void TMainForm::TBCalculatorBtnClick() {
+    // The value is not taken anywhere; the calculator is a tool beside the analysis.
+    TCalculator c;
+    c.Execute(this, [this] { Contents1Click(); });
 }
 
 void TMainForm::TBCalenderBtnClick() {

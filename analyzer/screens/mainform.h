@@ -18,8 +18,10 @@ public:
 
     // Start-up with the command-line parameters (program name left out):
     // a first parameter that names a file in the program folder sets the
-    // year/month/day date format and opens that file; anything else sets
-    // month/day/year and opens nothing.
+    // year/month/day date format and opens that file; one naming another
+    // existing file (absolute or relative to the current folder) opens it with
+    // month/day/year dates; anything else sets month/day/year and opens
+    // nothing, silently.
     void StartUp(const QStringList& params, const QString& programDir);
 
     // Opens a file in a new analysis window. Returns nothing when the file
@@ -30,6 +32,7 @@ public:
     void Contents1Click();
     void GettingStarted1Click();
     void AboutClick();
+    void TBCalculatorBtnClick();
     void TBCalenderBtnClick();
 
     QMdiArea* Area() const { return area_; }

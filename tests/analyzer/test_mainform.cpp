@@ -55,19 +55,67 @@ TEST_F(MainForm, OtherStartsUseMonthFirstDatesAndOpenNothingSilently) {
     form.StartUp({"nosuch.csv"}, folder.QPath());
     EXPECT_EQ(ProgramDateFormat(), DateOrder::MonthDayYear);
     EXPECT_TRUE(form.Windows().isEmpty());
+    form.StartUp({folder.QPath() + "gone/nosuch.csv"}, folder.QPath());
+    EXPECT_TRUE(form.Windows().isEmpty());
     SetProgramDateFormat(DateOrder::YearMonthDay);
     form.StartUp({}, folder.QPath());
-    EXPECT_EQ(ProgramDateFormat(), DateOrder::MonthDayYear);
-    // A name that exists in the program folder but not in the current one:
-    // the failure is silent and the dates stay month first.
-    QDir::setCurrent(QDir::tempPath());
-    form.StartUp({"InvTemp.csv"}, folder.QPath());
     EXPECT_EQ(ProgramDateFormat(), DateOrder::MonthDayYear);
     EXPECT_TRUE(ui.Messages().isEmpty());
 
     ui.ExpectOpenFileCancel();
     form.Open1Click();
-    EXPECT_EQ(form.Windows().size(), 1);   // the empty window of the failed start stays
+    EXPECT_TRUE(form.Windows().isEmpty());
+    EXPECT_TRUE(ui.Finish());
+}
+
+TEST_F(MainForm, NameOfTheProgramFolderIsOpenedFromThereWhateverTheCurrentFolder) {
+    test::TempFolder elsewhere;
+    elsewhere.Write("InvTemp.csv", "Date,Total\r\n2001/01/30,5.00\r\n2001/01/31,6.00\r\n");
+    QDir::setCurrent(elsewhere.QPath());
+    SetProgramDateFormat(DateOrder::MonthDayYear);
+    form.StartUp({"InvTemp.csv"}, folder.QPath());
+    EXPECT_EQ(ProgramDateFormat(), DateOrder::YearMonthDay);
+    ASSERT_EQ(form.Windows().size(), 1);
+    EXPECT_EQ(form.Windows()[0]->Base().TransactionCount(), 1);   // the program folder's file
+    EXPECT_TRUE(ui.Messages().isEmpty());
+}
+
+TEST_F(MainForm, OtherExistingFilesOpenWithMonthFirstDates) {
+    test::TempFolder elsewhere;
+    elsewhere.Write("bank.csv", "Date,Gross\r\n01/30/2001,5.00\r\n01/31/2001,7.00\r\n");
+    ASSERT_TRUE(QDir(elsewhere.QPath()).mkdir("sub"));
+    elsewhere.Write("sub/cards.csv", "Date,Gross\r\n02/01/2001,1.00\r\n");
+
+    // By absolute path.
+    SetProgramDateFormat(DateOrder::YearMonthDay);
+    form.StartUp({elsewhere.QPath() + "bank.csv"}, folder.QPath());
+    EXPECT_EQ(ProgramDateFormat(), DateOrder::MonthDayYear);
+    ASSERT_EQ(form.Windows().size(), 1);
+    EXPECT_EQ(form.Windows()[0]->Base().TransactionCount(), 2);
+
+    // Relative to the current folder only.
+    QDir::setCurrent(elsewhere.QPath());
+    SetProgramDateFormat(DateOrder::YearMonthDay);
+    form.StartUp({"sub/cards.csv"}, folder.QPath());
+    EXPECT_EQ(ProgramDateFormat(), DateOrder::MonthDayYear);
+    ASSERT_EQ(form.Windows().size(), 2);
+    EXPECT_EQ(form.Windows()[1]->Base().TransactionCount(), 1);
+
+    // A folder is not a file.
+    form.StartUp({"sub"}, folder.QPath());
+    EXPECT_EQ(form.Windows().size(), 2);
+    EXPECT_TRUE(ui.Messages().isEmpty());
+}
+
+TEST_F(MainForm, CalculatorButtonOpensTheCalculator) {
+    auto& button = test::Find<QToolButton>(form, "TBCalculatorBtn");
+    EXPECT_TRUE(button.isEnabled());
+    ui.ExpectModal("pellard::TTheCalculator", [](QDialog& d) {
+        EXPECT_TRUE(d.isVisible());
+        return QDialog::Rejected;
+    });
+    test::Click(form, "TBCalculatorBtn");
+    EXPECT_EQ(ui.Modals(), QStringList({"pellard::TTheCalculator"}));
     EXPECT_TRUE(ui.Finish());
 }
 
