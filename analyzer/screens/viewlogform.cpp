@@ -1,6 +1,10 @@
 #include "analyzer/screens/viewlogform.h"
 
+#include "analyzer/exporttable.h"
 #include "analyzer/screens/editfilterform.h"
+#include "analyzer/screens/exporttable.h"
+#include "analyzer/screens/finditem.h"
+#include "analyzer/screens/graphform.h"
 #include "analyzer/screens/fieldlist.h"
 #include "analyzer/screens/gridmodel.h"
 #include "analyzer/screens/reportpage.h"
@@ -145,6 +149,9 @@ QWidget* TViewLogForm::BuildViewPage() {
     ColColumns->setObjectName("ColColumns");
     ColColumns->setChecked(true);
     auto* refresh = MakeButton("RefreshDisplayBtn", "Refresh", page);
+    auto* find = MakeButton("FindBtn", "Find", page);
+    auto* exportView = MakeButton("ExportViewBtn", "Export", page);
+    auto* printView = MakeButton("PrintViewBtn", "Print", page);
     auto* colours = new QHBoxLayout;
     colours->addStretch(1);
     colours->addWidget(Caption("Header", page));
@@ -159,7 +166,7 @@ QWidget* TViewLogForm::BuildViewPage() {
     colours->addStretch(1);
     auto* controls = new QHBoxLayout;
     controls->addStretch(1);
-    controls->addWidget(refresh);
+    for (auto* b : {refresh, find, exportView, printView}) controls->addWidget(b);
     controls->addStretch(1);
 
     auto* right = new QVBoxLayout;
@@ -178,6 +185,12 @@ QWidget* TViewLogForm::BuildViewPage() {
     for (ColorBox* box : {HeaderColor, PrimaryColor, AlternateColor})
         connect(box, &ColorBox::clicked, this, [this, box] { ColorClick(box); });
     connect(ColRows, &QRadioButton::toggled, this, [this] { DColorModeClick(); });
+    auto* finder = new ViewFinder(LogGrid, view_, this);
+    connect(find, &QPushButton::clicked, finder, &ViewFinder::FindItemShow);
+    connect(exportView, &QPushButton::clicked, this, [this] { ExportView(view_); });
+    connect(printView, &QPushButton::clicked, this, [this, printView] {
+        PrintButtonClick(printView, [this] { return ViewTable(view_); }, print_.view, "View");
+    });
     return page;
 }
 
@@ -197,10 +210,11 @@ QWidget* TViewLogForm::BuildFilterPage() {
     auto* load = MakeButton("LoadFiltersBtn", "Load Filters", page);
     auto* save = MakeButton("SaveFiltersBtn", "Save Filters", page);
     auto* add = MakeButton("AddFilterBtn", "Add Filter", page);
+    auto* print = MakeButton("PrintFiltersBtn", "Print", page);
     auto* clear = MakeButton("ClearFiltersBtn", "Clear All", page);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    for (auto* b : {load, save, add, clear}) buttons->addWidget(b);
+    for (auto* b : {load, save, add, print, clear}) buttons->addWidget(b);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(FilterGrid, 1);
@@ -210,6 +224,9 @@ QWidget* TViewLogForm::BuildFilterPage() {
     connect(save, &QPushButton::clicked, this, &TViewLogForm::SaveFiltersBtnClick);
     connect(add, &QPushButton::clicked, this, &TViewLogForm::AddFilterBtnClick);
     connect(clear, &QPushButton::clicked, this, &TViewLogForm::ClearFiltersBtnClick);
+    connect(print, &QPushButton::clicked, this, [this, print] {
+        PrintButtonClick(print, [this] { return filters_.Table(); }, print_.filters, "Filters");
+    });
     return page;
 }
 
@@ -233,6 +250,8 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     AbsoluteValueStat = new QCheckBox("Absolute Values", page);
     AbsoluteValueStat->setObjectName("AbsoluteValueStat");
     auto* select = MakeButton("SelectFieldsBtn", "Select Fields", page);
+    auto* exportTotals = MakeButton("ExportTotalsBtn", "Export", page);
+    auto* print = MakeButton("PrintSummaryBtn", "Print", page);
     ReportHeaderColor = new ColorBox("ReportHeaderColor", WindowColor(), page);
     ReportPrimaryColor = new ColorBox("ReportPrimaryColor", WindowColor(), page);
     ReportOtherColor = new ColorBox("ReportOtherColor", WindowColor(), page);
@@ -245,6 +264,8 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     buttons->addStretch(1);
     buttons->addWidget(AbsoluteValueStat);
     buttons->addWidget(select);
+    buttons->addWidget(exportTotals);
+    buttons->addWidget(print);
     buttons->addStretch(1);
     auto* colours = new QHBoxLayout;
     colours->addStretch(1);
@@ -267,6 +288,10 @@ QWidget* TViewLogForm::BuildSummaryPage() {
 
     connect(AbsoluteValueStat, &QCheckBox::clicked, this, [this] { CalculateStats(); });
     connect(select, &QPushButton::clicked, this, &TViewLogForm::SelectFieldsBtnClick);
+    connect(exportTotals, &QPushButton::clicked, this, [this] { ExportTable(statTable_); });
+    connect(print, &QPushButton::clicked, this, [this, print] {
+        PrintButtonClick(print, [this] { return statTable_; }, print_.statistics, "Data Summary");
+    });
     for (ColorBox* box : {ReportHeaderColor, ReportPrimaryColor, ReportOtherColor})
         connect(box, &ColorBox::clicked, this, [this, box] { ColorClick(box); });
     connect(RColRows, &QRadioButton::toggled, this, [this] { RColorModeClick(); });
@@ -298,6 +323,17 @@ QWidget* TViewLogForm::BuildReportPage() {
          [this, columnOf] { return columnOf(UseAddressField); }, [this] { SelectFieldsBtnClick(); }},
         page);
     connect(reportPage_, &TReportPage::ColorsChanged, this, [this] { statModel_->Repaint(); });
+    // The page owns its buttons; what they act on lives here.
+    auto* graph = reportPage_->findChild<QPushButton*>("GraphReportBtn");
+    auto* exportReport = reportPage_->findChild<QPushButton*>("Ex");
+    auto* print = reportPage_->findChild<QPushButton*>("PrintReportBtn");
+    connect(graph, &QPushButton::clicked, this, [this] {
+        GraphReportBtnClick(reportPage_->ReportTable(), EnclosingArea(this));
+    });
+    connect(exportReport, &QPushButton::clicked, this, [this] { ExportTable(reportPage_->ReportTable()); });
+    connect(print, &QPushButton::clicked, this, [this, print] {
+        PrintButtonClick(print, [this] { return reportPage_->ReportTable(); }, print_.report, "Report");
+    });
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(fields);
     layout->addWidget(reportPage_, 1);

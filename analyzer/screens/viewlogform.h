@@ -6,6 +6,7 @@
 #include "analyzer/filters.h"
 #include "analyzer/logview.h"
 #include "analyzer/stats.h"
+#include "analyzer/screens/tableprint.h"
 
 #include <QWidget>
 
@@ -96,6 +97,7 @@ private:
     std::vector<FieldEntry> reportFields_;   // SelectReportFields
     brenvik::StringTable statTable_;
     std::vector<std::string> sortNames_;     // SortBox entries after "None"
+    WindowPrintSettings print_;              // one set per table
 
     QTabWidget* ViewBook = nullptr;
     // View page
