@@ -7,7 +7,9 @@
 #include "store/inventory/screens/TEditItemForm.h"
 #include "store/sales/finalize.h"
 #include "store/sales/scan.h"
+#include "store/sales/screens/InvoicePreviewPage.h"
 #include "store/sales/screens/SaleLineModel.h"
+#include "store/sales/screens/TSelectLogoForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -84,13 +86,10 @@ TPOSForm::TPOSForm(brenvik::Store& store, QWidget* parent) : QDialog(parent), st
     book_->setObjectName("InvoiceBook");
     book_->addTab(BuildSalePage(), "Generate Invoice");
     book_->addTab(BuildRefundPage(), "Process Refund");
-    auto* preview = new QWidget(book_);
-    preview->setObjectName("PreviewLast");
-    book_->addTab(preview, "Preview Last");
+    preview_ = new InvoicePreviewPage(book_);
+    book_->addTab(preview_, "Preview Last");
 
     auto* setup = Button("InvoiceHeaderBtn", "Invoice Setup");
-    // The invoice layout and its setup come with invoice printing.
-    setup->setEnabled(false);
     auto* close = Button("CloseForm", "Close");
     connect(setup, &QPushButton::clicked, this, &TPOSForm::InvoiceHeaderBtnClick);
     connect(close, &QPushButton::clicked, this, &TPOSForm::CloseFormClick);
@@ -652,8 +651,9 @@ void TPOSForm::FinalizeSaleBtnClick() {
         return;
     }
     lastInvoice_ = result.invoiceNumber;
-    // The invoice is laid out on "Preview Last" and printed PrintCopies
-    // times once invoice printing is part of the program.
+    // Laid out from the boxes as they are, before the screen is cleared.
+    preview_->CreateInvoice(SaleInvoice(lastInvoice_), store_.Values);
+    preview_->PrintCopies(printCopies_->value());
     lines_.clear();
     sale_.model->Reset();
     NewSaleBtnClick();
@@ -699,6 +699,54 @@ brenvik::SaleForm TPOSForm::RefundOnScreen() const {
     return r;
 }
 
+brenvik::InvoiceInput TPOSForm::SaleInvoice(const std::string& number) const {
+    brenvik::InvoiceInput in;
+    in.date = brenvik::FormatDate(brenvik::Today());
+    in.number = number;
+    in.soldTo = brenvik::MemoLines(ui::FromQ(soldTo_->toPlainText()));
+    in.lines = lines_;
+    in.preTax = Text(preTax_);
+    in.discountAmount = Text(discountAmount_);
+    in.discountType = Text(discountType_);
+    in.afterDiscount = Text(afterDiscount_);
+    in.tax1On = tax1_->isChecked();
+    in.tax2On = tax2_->isChecked();
+    in.tax1Name = store_.Values.tax1Name;
+    in.tax2Name = store_.Values.tax2Name;
+    in.taxOne = Text(taxOne_);
+    in.taxTwo = Text(taxTwo_);
+    in.total = Text(invoiceTotal_);
+    in.amountReceived = Text(amountReceived_);
+    in.change = Text(change_);
+    in.paymentMethod = Text(paymentMethod_);
+    in.ccNumber = Text(ccNumber_);
+    return in;
+}
+
+brenvik::InvoiceInput TPOSForm::RefundInvoice() const {
+    brenvik::InvoiceInput in;
+    in.date = brenvik::FormatDate(brenvik::Today());
+    // The printed refund names the original invoice; the "R" belongs to the
+    // record only.
+    in.number = Text(originalInvoice_);
+    in.soldTo = brenvik::MemoLines(ui::FromQ(refundTo_->toPlainText()));
+    in.lines = refundLines_;
+    in.preTax = Text(rPreTax_);
+    in.discountAmount = Text(adjustment_);
+    in.discountType = Text(adjustmentType_);
+    in.afterDiscount = Text(adjustmentAmount_);
+    in.tax1On = tax1R_->isChecked();
+    in.tax2On = tax2R_->isChecked();
+    in.tax1Name = store_.Values.tax1Name;
+    in.tax2Name = store_.Values.tax2Name;
+    in.taxOne = Text(taxOneR_);
+    in.taxTwo = Text(taxTwoR_);
+    in.total = Text(refundTotal_);
+    in.paymentMethod = Text(refundType_);
+    in.ccNumber = Text(rccNumber_);
+    return in;
+}
+
 void TPOSForm::RefundBtnClick() {
     const auto result =
         brenvik::ProcessRefund(store_, RefundOnScreen(), Text(originalInvoice_), brenvik::Today());
@@ -706,8 +754,9 @@ void TPOSForm::RefundBtnClick() {
         ui::platform().Message(MsgKind::Error, result.message, MsgButtons::Ok);
         return;
     }
-    // The refund is laid out and printed once invoice printing is part of
-    // the program.
+    preview_->GenerateRefund(RefundInvoice(), store_.Values);
+    // The sale page's copies count serves refunds too.
+    preview_->PrintCopies(printCopies_->value());
     ClearRefundBtnClick();
 }
 
@@ -724,7 +773,13 @@ void TPOSForm::CustomerListClick() {
     FormActivate();
 }
 
-void TPOSForm::InvoiceHeaderBtnClick() {}
+void TPOSForm::InvoiceHeaderBtnClick() {
+    TSelectLogoForm dialog(store_.Values, this);
+    ShowModalAndReactivate(dialog);
+    // The preview shows the new settings on the sale page as it stands; after
+    // a finalization that is an empty invoice with the last number.
+    preview_->CreateInvoice(SaleInvoice(lastInvoice_), store_.Values);
+}
 
 // ---- closing
 

@@ -5,6 +5,7 @@
 // for one opening; what is on it when it closes is gone.
 #include "store/inventory/store.h"
 #include "store/sales/finalize.h"
+#include "store/sales/invoicelayout.h"
 #include "store/sales/totals.h"
 
 #include <QDialog>
@@ -23,6 +24,7 @@ class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class QTreeView;
+class InvoicePreviewPage;
 class SaleLineModel;
 
 class TPOSForm : public QDialog {
@@ -38,6 +40,8 @@ public:
     // The number of the last invoice finalized on this screen; empty before.
     const std::string& LastInvoiceNumber() const { return lastInvoice_; }
     QTabWidget* InvoiceBook() const { return book_; }
+    // The "Preview Last" page: the last invoice or refund laid out.
+    InvoicePreviewPage& Preview() const { return *preview_; }
 
     // Line selection of ItemView / RefundList; -1 when none.
     int SelectedLine() const;
@@ -127,6 +131,9 @@ private:
     void TaxBoxChanged();
     brenvik::SaleForm SaleOnScreen() const;
     brenvik::SaleForm RefundOnScreen() const;
+    // What the printed invoice and refund show, from the boxes of each page.
+    brenvik::InvoiceInput SaleInvoice(const std::string& number) const;
+    brenvik::InvoiceInput RefundInvoice() const;
     void ShowModalAndReactivate(QDialog& dialog);
 
     brenvik::Store& store_;
@@ -138,6 +145,7 @@ private:
     bool quiet_ = false;
 
     QTabWidget* book_ = nullptr;
+    InvoicePreviewPage* preview_ = nullptr;
     LinePage sale_;
     LinePage refund_;
 
