@@ -3,6 +3,7 @@
 #include "analyzer/screens/calculatorform.h"
 #include "analyzer/screens/viewlogform.h"
 #include "analyzer/values.h"
+#include "store/core/datafolder.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -123,7 +124,9 @@ void TMainForm::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, [this] {
         QStringList params = QCoreApplication::arguments();
         if (!params.isEmpty()) params.removeFirst();
-        StartUp(params, QCoreApplication::applicationDirPath());
+        // The store program hands its files over in its data folder: the
+        // program folder, unless BRENVIK_DATA names another (inherited).
+        StartUp(params, ui::PathToQ(brenvik::DefaultDataFolder()));
     });
 }
 
