@@ -17,23 +17,6 @@ namespace {
 
 constexpr std::string_view kStageSuffix = ".saving";
 
-bool EndsWithIhf(std::string_view name) {
-    if (name.size() < 4) return false;
-    std::string_view ext = name.substr(name.size() - 4);
-    return ext[0] == '.' && (ext[1] | 0x20) == 'i' && (ext[2] | 0x20) == 'h' && (ext[3] | 0x20) == 'f';
-}
-
-// The row number of a name "Item<n>.ihf" as written by the save, or 0.
-int HistoryFileRow(std::string_view name) {
-    if (name.size() < 9 || name.substr(0, 4) != "Item" || name.substr(name.size() - 4) != ".ihf") return 0;
-    std::string_view digits = name.substr(4, name.size() - 8);
-    if (digits.empty() || digits[0] == '0') return 0;
-    int row = 0;
-    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return 0;
-    return row;
-}
-
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -77,6 +60,23 @@ std::uint64_t HistoryDiskState::Fingerprint(std::string_view bytes) {
     for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
     h = (h ^ bytes.size()) * 1099511628211ULL;
     return h ? h : 1;
+}
+
+bool EndsWithIhf(std::string_view name) {
+    if (name.size() < 4) return false;
+    std::string_view ext = name.substr(name.size() - 4);
+    return ext[0] == '.' && (ext[1] | 0x20) == 'i' && (ext[2] | 0x20) == 'h' && (ext[3] | 0x20) == 'f';
+}
+
+// The row number of a name "Item<n>.ihf" as written by the save, or 0.
+int HistoryFileRow(std::string_view name) {
+    if (name.size() < 9 || name.substr(0, 4) != "Item" || name.substr(name.size() - 4) != ".ihf") return 0;
+    std::string_view digits = name.substr(4, name.size() - 8);
+    if (digits.empty() || digits[0] == '0') return 0;
+    int row = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return 0;
+    return row;
 }
 
 std::string HistoryFileName(int row) { return "Item" + std::to_string(row) + ".ihf"; }

@@ -15,6 +15,10 @@ namespace brenvik {
 
 // "Item" + row + ".ihf".
 std::string HistoryFileName(int row);
+// The row of a name "Item<n>.ihf" as the save writes it; 0 for any other name.
+int HistoryFileRow(std::string_view name);
+// Whether a name ends in ".ihf", in any case.
+bool EndsWithIhf(std::string_view name);
 // Each text followed by CR LF; an empty list gives no bytes.
 std::string HistoryFileBytes(const HistoryList& history);
 // Splits at CR LF, a lone CR and a lone LF; a last line without an end

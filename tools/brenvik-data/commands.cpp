@@ -94,24 +94,6 @@ const std::map<std::string, Setter>& PlainKeys() {
     return keys;
 }
 
-// Row number of a history file name "Item<n>.ihf", 0 when it is no such name.
-int HistoryRow(const std::string& name) {
-    if (name.size() < 9 || name.compare(0, 4, "Item") != 0 || name.compare(name.size() - 4, 4, ".ihf") != 0)
-        return 0;
-    std::string_view digits(name.data() + 4, name.size() - 8);
-    int row = 0;
-    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), row);
-    if (ec != std::errc() || end != digits.data() + digits.size() || digits[0] == '0') return 0;
-    return row;
-}
-
-bool IsHistoryFileName(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string ext = name.substr(name.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == ".ihf";
-}
-
 }  // namespace
 
 const char* UsageText() {
@@ -213,8 +195,8 @@ int CheckCommand(const Args& args) {
     if (ec) throw ToolError("cannot list " + args[0] + ": " + ec.message());
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
-        if (!IsHistoryFileName(name)) continue;
-        int row = HistoryRow(name);
+        if (!EndsWithIhf(name)) continue;
+        int row = HistoryFileRow(name);
         if (row < 1 || row > store.ItemCount())
             problems.push_back(name + ": history file without an item row (" + std::to_string(store.ItemCount()) +
                                " items)");
