@@ -17,7 +17,7 @@ std::string FormatCalcValue(double value, int decimals, const CalcSeparators& se
     std::snprintf(buf, sizeof buf, "%.13e", value);
     const long double v = std::strtold(buf, nullptr);
     if (std::fabs(v) >= 1e14L) {
-        std::string s = buf;   // d.ddddddddddddde+XX
+        std::string s = buf;  // d.ddddddddddddde+XX
         const auto e = s.find('e');
         std::string mantissa = s.substr(0, e);
         while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
@@ -30,7 +30,7 @@ std::string FormatCalcValue(double value, int decimals, const CalcSeparators& se
     std::string fixed = brenvik::FormatFixed(v, decimals);
     bool negative = !fixed.empty() && fixed[0] == '-';
     if (negative) fixed.erase(0, 1);
-    if (fixed.find_first_not_of("0.") == std::string::npos) negative = false;   // no "-0.00"
+    if (fixed.find_first_not_of("0.") == std::string::npos) negative = false;  // no "-0.00"
     const auto point = fixed.find('.');
     const std::string whole = fixed.substr(0, point);
     std::string out;
@@ -69,7 +69,8 @@ Calculator::Action Calculator::Key(char key) {
     else if (key == calckey::Clear) Clear();
     else if (key == calckey::Backspace) Backspace();
     else if (key == calckey::MC || key == calckey::MR || key == calckey::MPlus ||
-             key == calckey::MMinus) MemoryKey(key);
+             key == calckey::MMinus)
+        MemoryKey(key);
     else if (key == calckey::Print) action = Action::Print;
     else if (key == calckey::Options) {
         page_ = (page_ + 1) % 4;
@@ -176,7 +177,7 @@ void Calculator::Percent() {
         break;
     case '/':
         WriteLine(display_ + "%/");
-        accumulator_ = e == 0 ? 0 : a / e / 100;   // as a division by 0 gives 0
+        accumulator_ = e == 0 ? 0 : a / e / 100;  // as a division by 0 gives 0
         break;
     default:
         WriteLine(display_ + "% ");

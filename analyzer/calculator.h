@@ -47,7 +47,7 @@ public:
     // Processes one key (after upper-casing and Enter -> "=").
     Action Key(char key);
 
-    const std::string& DisplayText() const { return display_; }   // value + " "
+    const std::string& DisplayText() const { return display_; }  // value + " "
     double CurrentValue() const { return current_; }
     double Memory() const { return memory_; }
     bool MemoryShown() const { return memory_ != 0; }
@@ -55,7 +55,7 @@ public:
     const std::string& EntryText() const { return entryText_; }
 
     int Decimals() const { return decimals_; }
-    void SetDecimals(int decimals);   // clamped to 0..7; redisplays the current value
+    void SetDecimals(int decimals);  // clamped to 0..7; redisplays the current value
 
     // The option page shown: 0 display, 1 decimals, 2 e-mail, 3 help.
     int OptionPage() const { return page_; }

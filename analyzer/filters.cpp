@@ -56,10 +56,8 @@ void FilterTable::SetValue(int row, std::string_view value) {
 
 void FilterTable::RemoveFilter(int row) {
     if (row < 1 || row >= table_.RowCount()) return;
-    if (table_.RowCount() > 2)
-        table_.DeleteRow(row);
-    else
-        EmptyRow(row);
+    if (table_.RowCount() > 2) table_.DeleteRow(row);
+    else EmptyRow(row);
 }
 
 bool FilterTable::AddFilter() {
@@ -238,7 +236,7 @@ bool FilterSet::Passes(int row) const {
 
 std::vector<std::string> DistinctValues(const LogBase& base, int field) {
     constexpr std::size_t kMostValues = 255;
-    std::vector<std::pair<std::string, std::string>> found;   // (lower-cased, first spelling)
+    std::vector<std::pair<std::string, std::string>> found;  // (lower-cased, first spelling)
     std::unordered_map<std::string, std::size_t> seen;
     if (field < 0 || field >= base.FieldCount()) return {};
     std::string lower;
@@ -262,16 +260,12 @@ std::vector<std::string> DistinctValues(const LogBase& base, int field) {
 
 bool EditedFilterValue(std::string_view value, std::string_view from, std::string_view to,
                        std::string& cell) {
-    if (!value.empty())
-        cell = std::string(value);
+    if (!value.empty()) cell = std::string(value);
     else if (!from.empty() && !to.empty())
         cell = std::string(from) + std::string(kRangeSeparator) + std::string(to);
-    else if (!from.empty())
-        cell = "> " + std::string(from);
-    else if (!to.empty())
-        cell = "< " + std::string(to);
-    else
-        return false;
+    else if (!from.empty()) cell = "> " + std::string(from);
+    else if (!to.empty()) cell = "< " + std::string(to);
+    else return false;
     return true;
 }
 

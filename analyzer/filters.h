@@ -27,10 +27,10 @@ std::vector<FieldMenuEntry> FieldMenu(const LogBase& base);
 // The filter table: header row "Filter", "Type", "Value", then 1 to 99 rows.
 class FilterTable {
 public:
-    FilterTable();   // header and one empty row
+    FilterTable();  // header and one empty row
 
     const brenvik::StringTable& Table() const { return table_; }
-    int RowCount() const { return table_.RowCount(); }   // header included
+    int RowCount() const { return table_.RowCount(); }  // header included
     std::string_view Name(int row) const { return table_.Cell(0, row); }
     std::string_view Type(int row) const { return table_.Cell(1, row); }
     std::string_view Value(int row) const { return table_.Cell(2, row); }

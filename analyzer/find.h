@@ -12,8 +12,8 @@ namespace pellard {
 struct FindOptions {
     std::string text;
     bool down = true;
-    bool wholeWord = false;   // the cell must equal the text
-    bool matchCase = false;   // otherwise letters A to Z compare lower-cased
+    bool wholeWord = false;  // the cell must equal the text
+    bool matchCase = false;  // otherwise letters A to Z compare lower-cased
 };
 
 struct CellPos {

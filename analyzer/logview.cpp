@@ -51,7 +51,8 @@ const std::vector<Number>& LogBase::Numbers(int field) const {
     auto& slot = numbers_.at(static_cast<std::size_t>(field));
     if (!slot) {
         auto values = std::make_unique<std::vector<Number>>(grid_.RowCount());
-        for (int r = 1; r < grid_.RowCount(); ++r) (*values)[r] = NumericValue(grid_.Cell(field, r));
+        for (int r = 1; r < grid_.RowCount(); ++r)
+            (*values)[r] = NumericValue(grid_.Cell(field, r));
         slot = std::move(values);
     }
     return *slot;
@@ -69,7 +70,8 @@ void LogBase::PrepareNumbers(const std::vector<int>& fields) const {
         out.push_back(slot.get());
     }
     for (int r = 1; r < grid_.RowCount(); ++r)
-        for (std::size_t i = 0; i < todo.size(); ++i) (*out[i])[r] = NumericValue(grid_.Cell(todo[i], r));
+        for (std::size_t i = 0; i < todo.size(); ++i)
+            (*out[i])[r] = NumericValue(grid_.Cell(todo[i], r));
 }
 
 const std::vector<Day>& LogBase::Dates(int field) const {
@@ -130,8 +132,8 @@ LogBase::SortKey SortKeyOf(std::string_view t) {
     return {0, K::Text};
 }
 
-int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText,
-                    const LogBase::SortKey& b, std::string_view bText) {
+int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText, const LogBase::SortKey& b,
+                    std::string_view bText) {
     if (a.kind != b.kind) return a.kind < b.kind ? -1 : 1;
     if (a.kind == LogBase::SortKind::Text) {
         const int c = aText.compare(bText);
@@ -145,7 +147,8 @@ int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText,
 const std::vector<LogBase::SortKey>& LogBase::SortKeys(int field) const {
     auto& slot = sortKeys_.at(static_cast<std::size_t>(field));
     if (!slot) {
-        auto keys = std::make_unique<std::vector<SortKey>>(grid_.RowCount(), SortKey{0, SortKind::Text});
+        auto keys =
+            std::make_unique<std::vector<SortKey>>(grid_.RowCount(), SortKey{0, SortKind::Text});
         for (int r = 1; r < grid_.RowCount(); ++r) (*keys)[r] = SortKeyOf(grid_.Cell(field, r));
         slot = std::move(keys);
     }
@@ -155,7 +158,8 @@ const std::vector<LogBase::SortKey>& LogBase::SortKeys(int field) const {
 std::vector<FieldEntry> FieldEntries(const LogBase& base, bool checked) {
     std::vector<FieldEntry> out;
     out.reserve(static_cast<std::size_t>(base.FieldCount()));
-    for (int c = 0; c < base.FieldCount(); ++c) out.push_back({std::string(base.Name(c)), c, checked});
+    for (int c = 0; c < base.FieldCount(); ++c)
+        out.push_back({std::string(base.Name(c)), c, checked});
     return out;
 }
 

@@ -72,8 +72,8 @@ private:
 // or a text.
 LogBase::SortKey SortKeyOf(std::string_view text);
 // Three-way comparison of two cells by their keys; texts by byte codes.
-int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText,
-                    const LogBase::SortKey& b, std::string_view bText);
+int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText, const LogBase::SortKey& b,
+                    std::string_view bText);
 
 // An entry of a field check list: the caption, the field it stands for and
 // its check mark. Entry order is display (or statistics) order.

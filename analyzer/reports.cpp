@@ -53,17 +53,19 @@ int StartReportTable(brenvik::StringTable& table, std::string_view title,
     table.SetCell(0, 0, title);
     table.SetCell(1, 0, "Total Transactions");
     int n = 0;
-    for (const char* word : {"Total", "Average", "High", "Low"}) n = AddReportColumns(table, word, fields);
+    for (const char* word : {"Total", "Average", "High", "Low"})
+        n = AddReportColumns(table, word, fields);
     return n;
 }
 
-ReportFigures::ReportFigures(const LogBase& base, const std::vector<FieldEntry>& fields, bool absolute,
-                             std::size_t rows)
+ReportFigures::ReportFigures(const LogBase& base, const std::vector<FieldEntry>& fields,
+                             bool absolute, std::size_t rows)
     : absolute_(absolute), counts_(rows, 0), slots_(rows, 0) {
     for (const FieldEntry& f : fields) {
         if (!f.checked) continue;
         // A field beyond the file's columns reads as empty texts.
-        numbers_.push_back(f.field >= 0 && f.field < base.FieldCount() ? &base.Numbers(f.field) : nullptr);
+        numbers_.push_back(f.field >= 0 && f.field < base.FieldCount() ? &base.Numbers(f.field)
+                                                                       : nullptr);
     }
 }
 
@@ -77,18 +79,19 @@ void ReportFigures::Add(std::size_t row, int baseRow) {
     }
     const std::size_t first = (slots_[row] - 1) * n;
     for (std::size_t i = 0; i < n; ++i)
-        acc_[first + i].Add(numbers_[i] ? (*numbers_[i])[static_cast<std::size_t>(baseRow)] : Number{});
+        acc_[first + i].Add(numbers_[i] ? (*numbers_[i])[static_cast<std::size_t>(baseRow)]
+                                        : Number{});
 }
 
 void ReportFigures::Write(brenvik::StringTable& table, std::size_t row) const {
     const int r = static_cast<int>(row) + 1;
     const int n = static_cast<int>(numbers_.size());
     table.SetCell(1, r, std::to_string(counts_[row]));
-    if (slots_[row] == 0) return;   // nothing counted: the value cells stay empty
+    if (slots_[row] == 0) return;  // nothing counted: the value cells stay empty
     const std::size_t first = (slots_[row] - 1) * numbers_.size();
     for (int i = 0; i < n; ++i) {
         const auto figures = acc_[first + static_cast<std::size_t>(i)].Result();
-        if (!figures) continue;   // a value too large: the cells stay empty
+        if (!figures) continue;  // a value too large: the cells stay empty
         table.SetCell(2 + i, r, figures->sum);
         table.SetCell(2 + n + i, r, figures->mean);
         table.SetCell(2 + 2 * n + i, r, figures->high);
@@ -115,7 +118,7 @@ std::pair<Day, Day> GetDateRange(const LogView& view, std::optional<int> dateCol
 
 namespace {
 
-const char* const kDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+const char* const kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                   "Thursday", "Friday", "Saturday"};
 
 long MonthIndex(Day d) {
@@ -162,15 +165,24 @@ bool GeneratePeriodReport(int kind, const ReportInput& in, brenvik::StringTable&
     const long span = long(last) - long(first);
     long buckets = 0;
     switch (kind) {
-    case reportkind::DayOfWeek: buckets = 7; break;
-    case reportkind::Daily: buckets = span + 1; break;
-    case reportkind::Weekly: buckets = WeekIndex(span) + 1; break;
-    default: buckets = MonthIndex(last) - MonthIndex(first) + 1; break;
+    case reportkind::DayOfWeek:
+        buckets = 7;
+        break;
+    case reportkind::Daily:
+        buckets = span + 1;
+        break;
+    case reportkind::Weekly:
+        buckets = WeekIndex(span) + 1;
+        break;
+    default:
+        buckets = MonthIndex(last) - MonthIndex(first) + 1;
+        break;
     }
     out.SetRowCount(static_cast<int>(buckets) + 1);
 
     // Every transaction is dated once and counted in its own bucket.
-    ReportFigures figures(view.Base(), in.valueFields, in.absolute, static_cast<std::size_t>(buckets));
+    ReportFigures figures(view.Base(), in.valueFields, in.absolute,
+                          static_cast<std::size_t>(buckets));
     const auto& dates = view.Base().Dates(view.Field(*in.dateColumn));
     const long firstMonth = MonthIndex(first);
     for (int r : view.Rows()) {
@@ -178,10 +190,18 @@ bool GeneratePeriodReport(int kind, const ReportInput& in, brenvik::StringTable&
         if (d == LogBase::kNoDay || d < first || d > last) continue;
         long k = 0;
         switch (kind) {
-        case reportkind::DayOfWeek: k = DayOfWeek(d); break;
-        case reportkind::Daily: k = long(d) - long(first); break;
-        case reportkind::Weekly: k = WeekIndex(long(d) - long(first)); break;
-        default: k = MonthIndex(d) - firstMonth; break;
+        case reportkind::DayOfWeek:
+            k = DayOfWeek(d);
+            break;
+        case reportkind::Daily:
+            k = long(d) - long(first);
+            break;
+        case reportkind::Weekly:
+            k = WeekIndex(long(d) - long(first));
+            break;
+        default:
+            k = MonthIndex(d) - firstMonth;
+            break;
         }
         figures.Add(static_cast<std::size_t>(k), r);
     }
@@ -232,12 +252,18 @@ void FindExtremes(brenvik::StringTable& table, bool absolute) {
 
 const char* ReportProblemText(ReportProblem p) {
     switch (p) {
-    case ReportProblem::NoReportType: return "Please select report type.";
-    case ReportProblem::NoDateField: return "Please select date field.";
-    case ReportProblem::NoAddressField: return "Please select address field.";
-    case ReportProblem::NoCustomField: return "Please select custom report field.";
-    case ReportProblem::NoCustomValues: return "Please select custom report field values.";
-    case ReportProblem::None: break;
+    case ReportProblem::NoReportType:
+        return "Please select report type.";
+    case ReportProblem::NoDateField:
+        return "Please select date field.";
+    case ReportProblem::NoAddressField:
+        return "Please select address field.";
+    case ReportProblem::NoCustomField:
+        return "Please select custom report field.";
+    case ReportProblem::NoCustomValues:
+        return "Please select custom report field values.";
+    case ReportProblem::None:
+        break;
     }
     return "";
 }
@@ -250,7 +276,8 @@ ReportProblem GenerateReport(std::optional<int> kind, const ReportInput& in,
     case reportkind::Daily:
     case reportkind::Weekly:
     case reportkind::Monthly:
-        return GeneratePeriodReport(*kind, in, table) ? ReportProblem::None : ReportProblem::NoDateField;
+        return GeneratePeriodReport(*kind, in, table) ? ReportProblem::None
+                                                      : ReportProblem::NoDateField;
     case reportkind::Country:
         return GenerateCountrySummary(in, table);
     case reportkind::Custom:

@@ -50,10 +50,10 @@ inline Mark MarkOf(const brenvik::StringTable& t, int col, int row) {
 // What every report works on.
 struct ReportInput {
     const LogView* view = nullptr;
-    std::vector<FieldEntry> valueFields;   // the statistics field set; checked ones count
-    bool absolute = false;                 // "Absolute Values"
-    std::optional<int> dateColumn;         // view column chosen as "Date Field:"
-    std::optional<int> addressColumn;      // view column chosen as "Address Field"
+    std::vector<FieldEntry> valueFields;  // the statistics field set; checked ones count
+    bool absolute = false;                // "Absolute Values"
+    std::optional<int> dateColumn;        // view column chosen as "Date Field:"
+    std::optional<int> addressColumn;     // view column chosen as "Address Field"
     Day today = 0;
 };
 
@@ -85,7 +85,7 @@ private:
     // Figures only for the rows that counted something (a stray date can
     // make millions of empty days): slot + 1 per row, 0 for none.
     std::vector<std::uint32_t> slots_;
-    std::vector<FigureAccumulator> acc_;   // used rows x fields
+    std::vector<FigureAccumulator> acc_;  // used rows x fields
 };
 
 // First and last date of the date column over the view: view row 1's date

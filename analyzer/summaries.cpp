@@ -19,13 +19,15 @@ std::string MatchText(std::string_view cell, bool caseSensitive) {
 
 }  // namespace
 
-void GenerateSummaryReport(const ReportInput& in, int column, const std::vector<std::string>& values,
-                           bool partial, bool caseSensitive, brenvik::StringTable& table) {
+void GenerateSummaryReport(const ReportInput& in, int column,
+                           const std::vector<std::string>& values, bool partial, bool caseSensitive,
+                           brenvik::StringTable& table) {
     const LogView& view = *in.view;
     brenvik::StringTable out;
     StartReportTable(out, view.Cell(column, 0), in.valueFields);
     out.SetRowCount(static_cast<int>(values.size()) + 1);
-    for (std::size_t k = 0; k < values.size(); ++k) out.SetCell(0, static_cast<int>(k) + 1, values[k]);
+    for (std::size_t k = 0; k < values.size(); ++k)
+        out.SetCell(0, static_cast<int>(k) + 1, values[k]);
 
     std::vector<std::string> keys;
     keys.reserve(values.size());
@@ -41,7 +43,8 @@ void GenerateSummaryReport(const ReportInput& in, int column, const std::vector<
         const int baseRow = view.RowTag(r);
         if (partial) {
             for (std::size_t k = 0; k < keys.size(); ++k)
-                if (!keys[k].empty() && text.find(keys[k]) != std::string::npos) figures.Add(k, baseRow);
+                if (!keys[k].empty() && text.find(keys[k]) != std::string::npos)
+                    figures.Add(k, baseRow);
         } else if (auto it = exact.find(text); it != exact.end()) {
             for (std::size_t k : it->second) figures.Add(k, baseRow);
         }
@@ -51,13 +54,14 @@ void GenerateSummaryReport(const ReportInput& in, int column, const std::vector<
 }
 
 std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& texts) {
-    std::vector<std::pair<std::string, const std::string*>> keyed;   // lower-cased, first spelling
+    std::vector<std::pair<std::string, const std::string*>> keyed;  // lower-cased, first spelling
     std::unordered_set<std::string> seen;
     for (const std::string& t : texts) {
         std::string key = LowerCase(t);
         if (seen.insert(key).second) keyed.emplace_back(std::move(key), &t);
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string> out;
     out.reserve(keyed.size());
     for (const auto& [key, text] : keyed) out.push_back(*text);
@@ -67,7 +71,8 @@ std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& te
 std::vector<std::string> FieldSummaryValues(const LogView& view, int column) {
     std::vector<std::string> cells;
     cells.reserve(static_cast<std::size_t>(view.DataRowCount()));
-    for (int r = 1; r < view.RowCount(); ++r) cells.push_back(MatchText(view.Cell(column, r), true));
+    for (int r = 1; r < view.RowCount(); ++r)
+        cells.push_back(MatchText(view.Cell(column, r), true));
     return SortedDistinctNoCase(cells);
 }
 
@@ -100,7 +105,8 @@ ReportProblem GenerateCustomReport(const ReportInput& in, const CustomReportSett
         if (in.view->Cell(c, 0) == custom.fieldName) column = c;
     if (column < 0) return ReportProblem::NoCustomField;
     if (custom.values.empty()) return ReportProblem::NoCustomValues;
-    GenerateSummaryReport(in, column, custom.values, custom.partialMatch, custom.caseSensitive, table);
+    GenerateSummaryReport(in, column, custom.values, custom.partialMatch, custom.caseSensitive,
+                          table);
     return ReportProblem::None;
 }
 

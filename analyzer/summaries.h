@@ -16,8 +16,9 @@ namespace pellard {
 // that leaves nothing); without `caseSensitive` letters A to Z are compared
 // lower-cased; `partial` matches a value found anywhere in the cell (an empty
 // value never matches), otherwise the whole cell must equal it.
-void GenerateSummaryReport(const ReportInput& in, int column, const std::vector<std::string>& values,
-                           bool partial, bool caseSensitive, brenvik::StringTable& table);
+void GenerateSummaryReport(const ReportInput& in, int column,
+                           const std::vector<std::string>& values, bool partial, bool caseSensitive,
+                           brenvik::StringTable& table);
 
 // The texts sorted without regard to case, keeping the first met of those
 // that differ only in case.

@@ -14,9 +14,8 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 }  // namespace
 
@@ -91,10 +90,10 @@ Number NumericValue(std::string_view text) {
     const bool negative = q < end && *q == '-';
     if (q < end && (*q == '+' || *q == '-')) ++q;
     int mantissaDigits = 0;
-    int intDigits = 0;          // significant digits before the point
+    int intDigits = 0;  // significant digits before the point
     bool leadingZeros = true;
-    int fracZeros = 0;          // zeros after the point before the first other digit
-    int significant = 0;        // for the quick exact reading below
+    int fracZeros = 0;    // zeros after the point before the first other digit
+    int significant = 0;  // for the quick exact reading below
     int decimals = 0;
     std::uint64_t mantissa = 0;
     while (q < end && IsDigit(*q)) {
@@ -126,7 +125,7 @@ Number NumericValue(std::string_view text) {
         if (negative) n.value = -n.value;
         return n;
     }
-    const char* stop = q;   // where the valid syntax ends
+    const char* stop = q;  // where the valid syntax ends
     long exponent = 0;
     if (mantissaDigits > 0 && q < end && (*q == 'e' || *q == 'E')) {
         const char* e = q + 1;

@@ -29,7 +29,7 @@ bool ReadPlainDecimal(const char* first, const char* last, double& value);
 enum class DateOrder { YearMonthDay, MonthDayYear };
 void SetProgramDateFormat(DateOrder order);
 DateOrder ProgramDateFormat();
-std::string DateFormatText(DateOrder order);   // "yyyy/mm/dd" or "mm/dd/yyyy"
+std::string DateFormatText(DateOrder order);  // "yyyy/mm/dd" or "mm/dd/yyyy"
 
 // Dates are whole days, counted from 1970-01-01.
 using Day = std::int32_t;
@@ -40,7 +40,7 @@ struct YMD {
 };
 Day DayFromYMD(int year, int month, int day);
 YMD YMDFromDay(Day d);
-int DayOfWeek(Day d);   // 0 Sunday .. 6 Saturday
+int DayOfWeek(Day d);  // 0 Sunday .. 6 Saturday
 Day Today();
 bool IsValidYMD(int year, int month, int day);
 

@@ -8,11 +8,11 @@
 #include "analyzer/logview.h"
 #include "analyzer/stats.h"
 
+#include <sys/resource.h>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
-#include <sys/resource.h>
 
 using namespace pellard;
 
@@ -66,9 +66,10 @@ int main(int argc, char** argv) {
         view.Refresh(display, nullptr);
         const auto menu = FieldMenu(base);
         const double openWall = open.Wall(), openCpu = open.Processor();
-        std::printf("open               %.3f s (processor %.3f s)  %d transactions, %d fields, %s\n",
-                    openWall, openCpu, base.TransactionCount(), base.FieldCount(),
-                    view.TotalText().c_str());
+        std::printf(
+            "open               %.3f s (processor %.3f s)  %d transactions, %d fields, %s\n",
+            openWall, openCpu, base.TransactionCount(), base.FieldCount(),
+            view.TotalText().c_str());
 
         Step stats;
         const auto fields = DefaultStatisticsFields(base);
@@ -95,12 +96,14 @@ int main(int argc, char** argv) {
 
         Step again;
         const auto filtered = CalculateStats(view, fields, false);
-        std::printf("statistics         %.3f s (processor %.3f s)\n", again.Wall(), again.Processor());
+        std::printf("statistics         %.3f s (processor %.3f s)\n", again.Wall(),
+                    again.Processor());
         PrintStats(filtered);
 
         Step sort;
         view.SortByField(7);
-        std::printf("sort by Gross      %.3f s (processor %.3f s)\n", sort.Wall(), sort.Processor());
+        std::printf("sort by Gross      %.3f s (processor %.3f s)\n", sort.Wall(),
+                    sort.Processor());
 
         std::printf("open+statistics    %.3f s (processor %.3f s)\n", openWall + statsWall,
                     openCpu + statsCpu);

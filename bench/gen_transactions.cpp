@@ -24,21 +24,32 @@ struct Rng {
     int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
 };
 
-const char* const kFirst[] = {"Maria", "James", "Linda", "Robert", "Ana", "Wei", "Fatima", "John",
-                              "Olga", "Pierre", "Keiko", "Samuel", "Grace", "Ivan", "Lucia", "Omar"};
-const char* const kLast[] = {"Hernandez", "Smith", "Okafor", "Nguyen", "Rossi", "Kowalski", "Chen",
-                             "Dubois", "Silva", "Murphy", "Tanaka", "Haddad", "Jensen", "Brown"};
-const char* const kTypes[] = {"Payment Received", "Refund", "Subscription", "Withdrawal", "Invoice"};
-const char* const kStatus[] = {"Completed", "completed", "COMPLETED", "Pending", "Denied", "Refunded"};
+const char* const kFirst[] = {"Maria",  "James", "Linda", "Robert", "Ana",   "Wei",
+                              "Fatima", "John",  "Olga",  "Pierre", "Keiko", "Samuel",
+                              "Grace",  "Ivan",  "Lucia", "Omar"};
+const char* const kLast[] = {"Hernandez", "Smith",  "Okafor", "Nguyen", "Rossi",
+                             "Kowalski",  "Chen",   "Dubois", "Silva",  "Murphy",
+                             "Tanaka",    "Haddad", "Jensen", "Brown"};
+const char* const kTypes[] = {"Payment Received", "Refund", "Subscription", "Withdrawal",
+                              "Invoice"};
+const char* const kStatus[] = {"Completed", "completed", "COMPLETED",
+                               "Pending",   "Denied",    "Refunded"};
 const char* const kStreets[] = {"Oak St", "Main St", "High Rd", "Elm Ave", "Lake Dr", "Park Ln"};
-const char* const kCities[] = {"Springfield IL 62704", "Leeds LS1 4AP", "Lyon 69002", "Porto 4000-123",
-                               "Osaka 530-0001", "Toronto ON M5V 2T6", "Berlin 10115"};
-const char* const kCountries[] = {"United States", "United Kingdom", "France", "Portugal", "Japan",
-                                  "Canada", "Germany"};
+const char* const kCities[] = {"Springfield IL 62704", "Leeds LS1 4AP",  "Lyon 69002",
+                               "Porto 4000-123",       "Osaka 530-0001", "Toronto ON M5V 2T6",
+                               "Berlin 10115"};
+const char* const kCountries[] = {"United States", "United Kingdom", "France", "Portugal",
+                                  "Japan",         "Canada",         "Germany"};
 const char* const kZones[] = {"PST", "EST", "GMT", "CET", "JST"};
 const char* const kMethods[] = {"Visa", "MasterCard", "Bank Transfer", "Balance", "Amex"};
-const char* const kNotes[] = {"", "", "", "Thank you", "Order 4411", "\"Gift, wrapped\"",
-                              "\"Rush, please\"", "Repeat customer"};
+const char* const kNotes[] = {"",
+                              "",
+                              "",
+                              "Thank you",
+                              "Order 4411",
+                              "\"Gift, wrapped\"",
+                              "\"Rush, please\"",
+                              "Repeat customer"};
 
 template <std::size_t N>
 const char* Pick(Rng& r, const char* const (&list)[N]) {
@@ -67,7 +78,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string line =
-        "Date,Time,Time Zone,Name,Type,Status,Currency,Gross,Fee,Net,Address,Email,Payment Method,Note\r\n";
+        "Date,Time,Time Zone,Name,Type,Status,Currency,Gross,Fee,Net,Address,Email,Payment "
+        "Method,Note\r\n";
     std::fwrite(line.data(), 1, line.size(), f);
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     char buf[64];
@@ -76,8 +88,8 @@ int main(int argc, char** argv) {
         const int year = 2022 + rng.Below(3);
         const int month = 1 + rng.Below(12);
         const int day = 1 + rng.Below(kDays[month - 1]);
-        std::snprintf(buf, sizeof buf, "%04d/%02d/%02d,%02d:%02d:%02d,%s,", year, month, day, rng.Below(24),
-                      rng.Below(60), rng.Below(60), Pick(rng, kZones));
+        std::snprintf(buf, sizeof buf, "%04d/%02d/%02d,%02d:%02d:%02d,%s,", year, month, day,
+                      rng.Below(24), rng.Below(60), rng.Below(60), Pick(rng, kZones));
         line += buf;
         const char* first = Pick(rng, kFirst);
         const char* last = Pick(rng, kLast);

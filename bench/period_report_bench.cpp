@@ -27,8 +27,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rows; ++i) {
         const Day d = start + static_cast<Day>(rng() % 3653);
         const int cents = static_cast<int>(rng() % 100000);
-        csv += FormatDay(d) + "," + std::to_string(cents / 100) + "." + std::to_string(cents % 100) +
-               ",0.30," + std::to_string(cents / 200) + (i % 3 ? ",Completed\r\n" : ",Pending\r\n");
+        csv += FormatDay(d) + "," + std::to_string(cents / 100) + "." +
+               std::to_string(cents % 100) + ",0.30," + std::to_string(cents / 200) +
+               (i % 3 ? ",Completed\r\n" : ",Pending\r\n");
     }
     brenvik::StringTable table;
     table.LoadCSVBytes(csv, ',');
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
         for (int r : view.Rows()) sum += base.Numbers(f)[r].value + dates[r];
     const double pass = Seconds(t0);
 
-    for (int kind : {reportkind::Daily, reportkind::Weekly, reportkind::Monthly, reportkind::DayOfWeek}) {
+    for (int kind :
+         {reportkind::Daily, reportkind::Weekly, reportkind::Monthly, reportkind::DayOfWeek}) {
         brenvik::StringTable out;
         t0 = std::chrono::steady_clock::now();
         GeneratePeriodReport(kind, in, out);
@@ -66,5 +68,6 @@ int main(int argc, char** argv) {
     t0 = std::chrono::steady_clock::now();
     GenerateCountrySummary(in, out);
     std::printf("country summary: %d rows in %.3f s\n", out.RowCount() - 1, Seconds(t0));
-    std::printf("one pass (dates and numbers read and cached): %.3f s (%d rows, check %.0Lf)\n", pass, rows, sum);
+    std::printf("one pass (dates and numbers read and cached): %.3f s (%d rows, check %.0Lf)\n",
+                pass, rows, sum);
 }

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -23,11 +23,13 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 }
 
 void Fill(Store& store) {
-    const char* items[] = {"Computer", "Ink Jet Printer", "Laser Printer", "Scanner", "Monitor", "UPS", "Speakers", "Modem"};
+    const char* items[] = {"Computer", "Ink Jet Printer", "Laser Printer", "Scanner", "Monitor",
+                           "UPS",      "Speakers",        "Modem"};
     for (int i = 0; i < 20000; ++i) {
         const int row = store.AppendItem();
         std::vector<std::string> v(15);
-        v[0] = brenvik::FormatDate(brenvik::FromDayNumber(brenvik::DayNumber({2025, 1, 1}) + i % 700));
+        v[0] =
+            brenvik::FormatDate(brenvik::FromDayNumber(brenvik::DayNumber({2025, 1, 1}) + i % 700));
         v[1] = std::string(items[i % 8]) + " model " + std::to_string(i);
         v[2] = std::to_string(100000 + 10 * i);
         v[3] = " Windows 98";
@@ -41,14 +43,19 @@ void Fill(Store& store) {
         store.SetItemValues(row, v);
         brenvik::HistoryList& h = store.History(row);
         for (int e = 0; e < 10; ++e)
-            h.insert(h.end(), {v[0], "Invoice Sale", std::to_string(1000 + e), "1", "$" + v[5], ""});
+            h.insert(h.end(),
+                     {v[0], "Invoice Sale", std::to_string(1000 + e), "1", "$" + v[5], ""});
     }
     store.CustomerData.SetRowCount(5001);
     for (int r = 1; r <= 5000; ++r)
-        for (int c = 0; c < 12; ++c) store.CustomerData.SetCell(c, r, "customer " + std::to_string(r) + " field " + std::to_string(c));
+        for (int c = 0; c < 12; ++c)
+            store.CustomerData.SetCell(
+                c, r, "customer " + std::to_string(r) + " field " + std::to_string(c));
     store.InvoiceGrid.SetRowCount(10000);
     for (int r = 1; r < 10000; ++r)
-        for (int c = 0; c < 11; ++c) store.InvoiceGrid.SetCell(c, r, c == 1 ? std::to_string(r) : "value " + std::to_string(r % 97));
+        for (int c = 0; c < 11; ++c)
+            store.InvoiceGrid.SetCell(
+                c, r, c == 1 ? std::to_string(r) : "value " + std::to_string(r % 97));
     store.ComputeDerivedFields();
 }
 
@@ -77,8 +84,9 @@ int main(int argc, char** argv) {
         t = std::chrono::steady_clock::now();
         store.SaveAll();
         double save = Seconds(t);
-        std::printf("round %d: load %.3f s, save %.3f s (%d items, %d customers, %d invoices)\n", i + 1, load, save,
-                    store.ItemCount(), store.CustomerData.RowCount() - 1, store.InvoiceGrid.RowCount() - 1);
+        std::printf("round %d: load %.3f s, save %.3f s (%d items, %d customers, %d invoices)\n",
+                    i + 1, load, save, store.ItemCount(), store.CustomerData.RowCount() - 1,
+                    store.InvoiceGrid.RowCount() - 1);
         bestLoad = std::min(bestLoad, load);
         bestSave = std::min(bestSave, save);
     }

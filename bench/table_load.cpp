@@ -5,13 +5,12 @@
 // usage: bench_table_load CSV [OUTDIR]
 #include "store/core/stringtable.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <chrono>
-#include <string>
 #include <cstdio>
 #include <exception>
 #include <string>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -29,9 +28,10 @@ struct Clock {
     }
     std::string Report() const {
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.3f s (processor %.3f s)",
-                      std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count(),
-                      Cpu() - cpu);
+        std::snprintf(
+            buf, sizeof buf, "%.3f s (processor %.3f s)",
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count(),
+            Cpu() - cpu);
         return buf;
     }
 };

@@ -19,10 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     brenvik::StringTable table;
     try {
-        if (csv)
-            table.LoadCSVBytes(bytes);
-        else
-            table.LoadTableFileBytes(bytes);
+        if (csv) table.LoadCSVBytes(bytes);
+        else table.LoadTableFileBytes(bytes);
     } catch (const brenvik::StoreError&) {
         return 0;  // refused as too large for the file: the table is unchanged
     }

@@ -66,7 +66,9 @@ std::int32_t FromQColor(const QColor& color) {
 
 double HeightToPoints(std::int32_t height) { return std::abs(double(height)) * 72.0 / 96.0; }
 
-std::int32_t PointsToHeight(double points) { return -std::int32_t(std::lround(points * 96.0 / 72.0)); }
+std::int32_t PointsToHeight(double points) {
+    return -std::int32_t(std::lround(points * 96.0 / 72.0));
+}
 
 QFont ToQFont(const brenvik::FontRecord& record) {
     QFont font(ToQ(record.face));
@@ -82,7 +84,8 @@ QFont ToQFont(const brenvik::FontRecord& record) {
     return font;
 }
 
-brenvik::FontRecord FromQFont(const QFont& font, const QColor& color, const brenvik::FontRecord& base) {
+brenvik::FontRecord FromQFont(const QFont& font, const QColor& color,
+                              const brenvik::FontRecord& base) {
     brenvik::FontRecord r = base;
     r.face = FromQ(font.family());
     if (font.pointSizeF() > 0) r.height = PointsToHeight(font.pointSizeF());

@@ -26,7 +26,8 @@ QRectF PageSetup::HeaderRect() const {
 
 QRectF PageSetup::FooterRect() const {
     const QSizeF s = PageSize();
-    return QRectF(left, s.height() - bottom - footer.height, s.width() - left - right, footer.height);
+    return QRectF(left, s.height() - bottom - footer.height, s.width() - left - right,
+                  footer.height);
 }
 
 QRectF PageSetup::ContentRect() const {
@@ -36,7 +37,9 @@ QRectF PageSetup::ContentRect() const {
     return QRectF(left, t, s.width() - left - right, std::max(0.0, b - t));
 }
 
-QPageLayout PageSetup::Layout() const { return QPageLayout(paper, orientation, QMarginsF(0, 0, 0, 0)); }
+QPageLayout PageSetup::Layout() const {
+    return QPageLayout(paper, orientation, QMarginsF(0, 0, 0, 0));
+}
 
 // ---------------------------------------------------------------- canvas
 
@@ -47,7 +50,9 @@ PageCanvas::PageCanvas(QPainter& painter, const PageSetup& setup, int page, bool
     dpiY_ = d ? d->logicalDpiY() : 96;
 }
 
-QRectF PageCanvas::Px(const QRectF& r) const { return QRectF(Px(r.topLeft()), Px(r.bottomRight())); }
+QRectF PageCanvas::Px(const QRectF& r) const {
+    return QRectF(Px(r.topLeft()), Px(r.bottomRight()));
+}
 
 void PageCanvas::Text(QPointF at, const QString& text, const QFont& font, const QColor& color) {
     painter_.setFont(font);
@@ -161,7 +166,8 @@ double PageDocument::AddTable(const TableFlow& source) {
     return y;
 }
 
-void PageDocument::DrawBand(PageCanvas& c, const Band& band, const QRectF& rect, bool header) const {
+void PageDocument::DrawBand(PageCanvas& c, const Band& band, const QRectF& rect,
+                            bool header) const {
     if (!band.visible) return;
     const QString page = QString::number(c.Page());
     const BandCaption* captions[] = {&band.left, &band.center, &band.right};
@@ -210,7 +216,8 @@ void PageDocument::RenderAll(QPagedPaintDevice& device) const {
 bool PrintDocument(QPrinter& printer, const PageDocument& doc, const QString& jobName) {
     printer.setFullPage(true);
     printer.setPageLayout(doc.Setup().Layout());
-    return platform().RunPrintJob(printer, jobName, [&doc](QPagedPaintDevice& device) { doc.RenderAll(device); });
+    return platform().RunPrintJob(printer, jobName,
+                                  [&doc](QPagedPaintDevice& device) { doc.RenderAll(device); });
 }
 
 bool SavePdf(const QString& path, const PageDocument& doc) {

@@ -41,8 +41,8 @@ struct BandCaption {
 // A header or footer band: a strip inside the margins.
 struct Band {
     bool visible = false;
-    double height = 0.5;   // inches
-    bool rule = false;     // a line between the band and the page's content
+    double height = 0.5;  // inches
+    bool rule = false;    // a line between the band and the page's content
     BandCaption left, center, right;
 };
 
@@ -53,11 +53,11 @@ struct PageSetup {
     Band header;
     Band footer;
 
-    QSizeF PageSize() const;         // inches, turned for the orientation
-    QRectF HeaderRect() const;       // inches from the page's top-left corner
+    QSizeF PageSize() const;    // inches, turned for the orientation
+    QRectF HeaderRect() const;  // inches from the page's top-left corner
     QRectF FooterRect() const;
-    QRectF ContentRect() const;      // between the margins and the visible bands
-    QPageLayout Layout() const;      // the paper without device margins
+    QRectF ContentRect() const;  // between the margins and the visible bands
+    QPageLayout Layout() const;  // the paper without device margins
 };
 
 // One page being drawn, in inches.
@@ -67,8 +67,8 @@ public:
 
     QPainter& Painter() { return painter_; }
     const PageSetup& Setup() const { return setup_; }
-    int Page() const { return page_; }        // 1-based
-    bool Screen() const { return screen_; }   // drawn for the on-screen preview
+    int Page() const { return page_; }       // 1-based
+    bool Screen() const { return screen_; }  // drawn for the on-screen preview
     double DpiX() const { return dpiX_; }
     double DpiY() const { return dpiY_; }
 
@@ -109,11 +109,11 @@ using BandDrawer = std::function<void(PageCanvas&, const QRectF& band)>;
 // margins by their weights; a row that does not fit above the bottom of the
 // content starts a new page, where the heading rows are drawn again.
 struct TableFlow {
-    std::vector<double> columnWeights;   // relative widths; scaled to the content width
+    std::vector<double> columnWeights;  // relative widths; scaled to the content width
     int rowCount = 0;
     std::function<double(int row)> rowHeight;  // inches
-    int headingRows = 0;                 // rows 0.. repeated at the top of each further page
-    double top = -1;                     // inches from the page top on the first page; <0: content top
+    int headingRows = 0;                       // rows 0.. repeated at the top of each further page
+    double top = -1;  // inches from the page top on the first page; <0: content top
     // Draws one cell; the rectangle is in inches.
     std::function<void(PageCanvas&, int col, int row, const QRectF& cell)> drawCell;
 };
@@ -127,10 +127,10 @@ public:
 
     // Removes every page (the setup and band drawers stay).
     void Clear();
-    int NewPage();                        // the new page's index (0-based)
+    int NewPage();  // the new page's index (0-based)
     int PageCount() const { return int(pages_.size()); }
-    void Add(int page, PageItem item);    // to an existing page
-    void AddToLast(PageItem item);        // to the last page, making one if there is none
+    void Add(int page, PageItem item);  // to an existing page
+    void AddToLast(PageItem item);      // to the last page, making one if there is none
 
     // Lays the table out from the last page on (making one if needed).
     // Returns where it ends: inches from the top of the last page.

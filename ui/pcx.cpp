@@ -72,11 +72,13 @@ std::optional<QImage> DecodePcx(std::string_view b) {
     std::size_t end = b.size();
     QList<QRgb> palette;
     if (planes == 1) {
-        if (b.size() < HeaderSize + PaletteSize || b[b.size() - PaletteSize] != 12) return std::nullopt;
+        if (b.size() < HeaderSize + PaletteSize || b[b.size() - PaletteSize] != 12)
+            return std::nullopt;
         end = b.size() - PaletteSize;
         for (std::size_t i = 0; i < 256; ++i) {
             const std::size_t at = end + 1 + 3 * i;
-            palette.push_back(qRgb(static_cast<unsigned char>(b[at]), static_cast<unsigned char>(b[at + 1]),
+            palette.push_back(qRgb(static_cast<unsigned char>(b[at]),
+                                   static_cast<unsigned char>(b[at + 1]),
                                    static_cast<unsigned char>(b[at + 2])));
         }
     }
@@ -86,7 +88,8 @@ std::optional<QImage> DecodePcx(std::string_view b) {
     const qint64 available = qint64(end - HeaderSize);
     if (lineBytes * height > (encoding ? available * 32 : available)) return std::nullopt;
 
-    QImage image(int(width), int(height), planes == 1 ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+    QImage image(int(width), int(height),
+                 planes == 1 ? QImage::Format_Indexed8 : QImage::Format_RGB32);
     if (image.isNull()) return std::nullopt;
     if (planes == 1) image.setColorTable(palette);
     std::vector<unsigned char> line(static_cast<std::size_t>(lineBytes));

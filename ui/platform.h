@@ -40,7 +40,7 @@ struct FileDialogSpec {
     QString filter;      // Qt filter text, e.g. "CSV files (*.csv);;All files (*)"
     QString defaultExt;  // added when the user types a name without extension
     QString directory;
-    QString fileName;    // proposed name
+    QString fileName;  // proposed name
     // A save dialog asks before replacing a file unless the caller asks
     // its own question.
     bool confirmOverwrite = true;
@@ -70,7 +70,8 @@ public:
 
     virtual MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) = 0;
     // Cancel returns `value` unchanged.
-    virtual QString AskText(const QString& caption, const QString& prompt, const QString& value) = 0;
+    virtual QString AskText(const QString& caption, const QString& prompt,
+                            const QString& value) = 0;
 
     virtual std::optional<QString> OpenFileName(const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> SaveFileName(const FileDialogSpec& spec) = 0;
@@ -86,7 +87,8 @@ public:
     // The find dialog, shown without blocking. Every "Find Next" calls
     // `onFind`; the dialog closes when it returns false, and `onClose` runs
     // whenever it closes (also by Cancel). Showing it again replaces it.
-    virtual void ShowFind(const FindOptions& initial, std::function<bool(const FindOptions&)> onFind,
+    virtual void ShowFind(const FindOptions& initial,
+                          std::function<bool(const FindOptions&)> onFind,
                           std::function<void()> onClose) = 0;
 
     // Shows a sub-screen modally and returns its result code
@@ -111,8 +113,8 @@ public:
     // The per-user settings store: key (e.g. "Varnholt"), section, value name.
     virtual QVariant ReadUserSetting(const QString& key, const QString& section,
                                      const QString& name, const QVariant& fallback) = 0;
-    virtual void WriteUserSetting(const QString& key, const QString& section,
-                                  const QString& name, const QVariant& value) = 0;
+    virtual void WriteUserSetting(const QString& key, const QString& section, const QString& name,
+                                  const QVariant& value) = 0;
 
     // Progress of long work (loading, saving, reports), with Cancel.
     virtual std::unique_ptr<Progress> StartProgress(const QString& label, qint64 total) = 0;

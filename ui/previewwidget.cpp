@@ -1,13 +1,13 @@
 #include "ui/previewwidget.h"
 
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ui {
 
@@ -106,7 +106,8 @@ void PreviewWidget::Redraw() {
     }
     // Fit the page's width into the view, leaving room for a scroll bar.
     const double inches = doc_.Setup().PageSize().width();
-    const int room = scroll_->viewport()->width() - scroll_->verticalScrollBar()->sizeHint().width() - 8;
+    const int room =
+        scroll_->viewport()->width() - scroll_->verticalScrollBar()->sizeHint().width() - 8;
     const double dpi = std::clamp(room / inches, 24.0, 300.0);
     const QImage page = RenderPageImage(doc_, page_, dpi);
     view_->setPixmap(QPixmap::fromImage(page));
@@ -114,4 +115,3 @@ void PreviewWidget::Redraw() {
 }
 
 }  // namespace ui
-

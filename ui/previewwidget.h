@@ -28,7 +28,7 @@ public:
 
     PageDocument& Document() { return doc_; }
     const PageDocument& Document() const { return doc_; }
-    int CurrentPage() const { return page_; }   // 0-based
+    int CurrentPage() const { return page_; }  // 0-based
     void ShowPage(int index);
 
     // The navigator's "Page 1 of 2".

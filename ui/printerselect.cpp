@@ -6,7 +6,8 @@ namespace ui {
 
 PrinterComboBox::PrinterComboBox(QWidget* parent) : QComboBox(parent) {
     Refill();
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int) { emit PrinterChosen(Printer()); });
+    connect(this, &QComboBox::currentIndexChanged, this,
+            [this](int) { emit PrinterChosen(Printer()); });
 }
 
 void PrinterComboBox::Refill() {
@@ -21,14 +22,16 @@ void PrinterComboBox::Refill() {
 QString PrinterComboBox::Printer() const { return currentText(); }
 
 std::vector<QPageSize> StandardPaperSizes() {
-    return {QPageSize(QPageSize::Letter), QPageSize(QPageSize::Legal),     QPageSize(QPageSize::A4),
-            QPageSize(QPageSize::A5),     QPageSize(QPageSize::Executive), QPageSize(QPageSize::B5),
-            QPageSize(QPageSize::Tabloid), QPageSize(QPageSize::Envelope10)};
+    return {QPageSize(QPageSize::Letter),    QPageSize(QPageSize::Legal),
+            QPageSize(QPageSize::A4),        QPageSize(QPageSize::A5),
+            QPageSize(QPageSize::Executive), QPageSize(QPageSize::B5),
+            QPageSize(QPageSize::Tabloid),   QPageSize(QPageSize::Envelope10)};
 }
 
 PaperComboBox::PaperComboBox(QWidget* parent) : QComboBox(parent) {
     FillFor({}, QPageSize(QPageSize::Letter));
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int) { emit PaperChosen(Paper()); });
+    connect(this, &QComboBox::currentIndexChanged, this,
+            [this](int) { emit PaperChosen(Paper()); });
 }
 
 void PaperComboBox::FillFor(const QString& printer, const QPageSize& current) {

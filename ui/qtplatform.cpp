@@ -1,20 +1,19 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -23,6 +22,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
@@ -95,9 +95,13 @@ std::optional<QString> QtPlatform::FileName(const FileDialogSpec& spec, bool sav
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> QtPlatform::OpenFileName(const FileDialogSpec& spec) { return FileName(spec, false); }
+std::optional<QString> QtPlatform::OpenFileName(const FileDialogSpec& spec) {
+    return FileName(spec, false);
+}
 
-std::optional<QString> QtPlatform::SaveFileName(const FileDialogSpec& spec) { return FileName(spec, true); }
+std::optional<QString> QtPlatform::SaveFileName(const FileDialogSpec& spec) {
+    return FileName(spec, true);
+}
 
 std::optional<QDate> QtPlatform::PickDate(const QPoint& globalPos, const QDate& initial) {
     // A small borderless calendar at the given place; a click or Enter picks,
@@ -156,7 +160,8 @@ std::optional<QColor> QtPlatform::ChooseColor(const QColor& initial) {
     return color;
 }
 
-void QtPlatform::ShowFind(const FindOptions& initial, std::function<bool(const FindOptions&)> onFind,
+void QtPlatform::ShowFind(const FindOptions& initial,
+                          std::function<bool(const FindOptions&)> onFind,
                           std::function<void()> onClose) {
     if (find_) find_->close();
 
@@ -266,13 +271,15 @@ bool QtPlatform::StartProgram(const QString& program, const QStringList& args,
 }
 
 std::unique_ptr<QSettings> QtPlatform::OpenSettings() const {
-    if (!settingsFile_.isEmpty()) return std::make_unique<QSettings>(settingsFile_, QSettings::IniFormat);
+    if (!settingsFile_.isEmpty())
+        return std::make_unique<QSettings>(settingsFile_, QSettings::IniFormat);
     // One store for the user, shared by both programs.
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Merivale", "user");
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Merivale",
+                                       "user");
 }
 
-QVariant QtPlatform::ReadUserSetting(const QString& key, const QString& section, const QString& name,
-                                     const QVariant& fallback) {
+QVariant QtPlatform::ReadUserSetting(const QString& key, const QString& section,
+                                     const QString& name, const QVariant& fallback) {
     auto settings = OpenSettings();
     settings->beginGroup(key);
     settings->beginGroup(section);
@@ -298,9 +305,9 @@ public:
         // The bar counts in at most int steps; large totals are scaled.
         constexpr qint64 kMax = std::numeric_limits<int>::max();
         scale_ = total > kMax ? double(kMax) / double(total) : 1.0;
-        dialog_ = std::make_unique<QProgressDialog>(label, QObject::tr("Cancel"), 0,
-                                                    int(double(std::max<qint64>(total, 0)) * scale_),
-                                                    DialogParent());
+        dialog_ = std::make_unique<QProgressDialog>(
+            label, QObject::tr("Cancel"), 0, int(double(std::max<qint64>(total, 0)) * scale_),
+            DialogParent());
         dialog_->setWindowTitle(QGuiApplication::applicationDisplayName());
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(500);  // short work shows nothing

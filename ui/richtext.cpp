@@ -39,7 +39,8 @@ namespace {
 
 RichFormat FormatOf(const QTextCharFormat& cf, const QFont& base) {
     QFont font = cf.font().resolve(base);
-    const QColor color = cf.hasProperty(QTextFormat::ForegroundBrush) ? cf.foreground().color() : QColor();
+    const QColor color =
+        cf.hasProperty(QTextFormat::ForegroundBrush) ? cf.foreground().color() : QColor();
     return RichFormatOf(font, color);
 }
 
@@ -80,11 +81,14 @@ void ToTextDocument(const RichDocument& rich, QTextDocument& doc) {
         if (!first) cursor.insertBlock(QTextBlockFormat(), CharFormat(p.mark));
         else cursor.setBlockCharFormat(CharFormat(p.mark));
         first = false;
-        for (const RichRun& r : p.runs) cursor.insertText(QString::fromStdString(r.text), CharFormat(r.format));
+        for (const RichRun& r : p.runs)
+            cursor.insertText(QString::fromStdString(r.text), CharFormat(r.format));
     }
 }
 
-std::string SaveRichEdit(const QTextEdit& editor) { return WriteRtf(FromTextDocument(*editor.document())); }
+std::string SaveRichEdit(const QTextEdit& editor) {
+    return WriteRtf(FromTextDocument(*editor.document()));
+}
 
 void LoadRichEdit(QTextEdit& editor, std::string_view bytes) {
     editor.clear();
@@ -92,7 +96,8 @@ void LoadRichEdit(QTextEdit& editor, std::string_view bytes) {
     ToTextDocument(ReadRtf(bytes), *editor.document());
 }
 
-double DrawRichText(QPainter& painter, const RichDocument& doc, QPointF topLeft, const QColor& defaultColor) {
+double DrawRichText(QPainter& painter, const RichDocument& doc, QPointF topLeft,
+                    const QColor& defaultColor) {
     QPaintDevice* device = painter.device();
     const double mmX = device->logicalDpiX() / 25.4;
     const double mmY = device->logicalDpiY() / 25.4;
@@ -110,7 +115,8 @@ double DrawRichText(QPainter& painter, const RichDocument& doc, QPointF topLeft,
             const QFont font = RichQFont(r.format);
             const QFontMetricsF fm(font, device);
             painter.setFont(font);
-            painter.setPen(r.format.hasColor ? QColor::fromRgb(QRgb(0xFF000000u | r.format.color)) : defaultColor);
+            painter.setPen(r.format.hasColor ? QColor::fromRgb(QRgb(0xFF000000u | r.format.color))
+                                             : defaultColor);
             const QString text = QString::fromStdString(r.text);
             for (qsizetype i = 0; i < text.size(); ++i) {
                 QString ch = text.mid(i, text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1);

@@ -50,7 +50,8 @@ void AppendEscaped(std::string& out, std::string_view utf8) {
             const std::string byte = FromQ(QString(ch));
             char buf[16];
             if (byte.size() == 1 && byte[0] != '?') {
-                std::snprintf(buf, sizeof buf, "\\'%02x", unsigned(static_cast<unsigned char>(byte[0])));
+                std::snprintf(buf, sizeof buf, "\\'%02x",
+                              unsigned(static_cast<unsigned char>(byte[0])));
             } else {
                 // \u takes a signed 16-bit number; '?' for readers without Unicode.
                 std::snprintf(buf, sizeof buf, "\\u%d?", int(static_cast<short>(c)));
@@ -112,8 +113,8 @@ std::string WriteRtf(const RichDocument& doc) {
     }
     out += "}\r\n{\\colortbl ;";
     for (std::uint32_t c : t.colors)
-        out += "\\red" + std::to_string((c >> 16) & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) +
-               "\\blue" + std::to_string(c & 0xFF) + ";";
+        out += "\\red" + std::to_string((c >> 16) & 0xFF) + "\\green" +
+               std::to_string((c >> 8) & 0xFF) + "\\blue" + std::to_string(c & 0xFF) + ";";
     out += "}\r\n" + body + "}\r\n";
     return out;
 }
@@ -197,7 +198,8 @@ private:
             return;
         }
         std::string word;
-        while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_])) && word.size() < 32)
+        while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_])) &&
+               word.size() < 32)
             word += in_[pos_++];
         bool hasArg = false;
         bool negative = false;
@@ -218,7 +220,11 @@ private:
 
     void Symbol(char c) {
         switch (c) {
-        case '\\': case '{': case '}': Byte(static_cast<unsigned char>(c)); break;
+        case '\\':
+        case '{':
+        case '}':
+            Byte(static_cast<unsigned char>(c));
+            break;
         case '\'': {
             if (pos_ + 2 > in_.size()) {
                 pos_ = in_.size();
@@ -240,23 +246,62 @@ private:
             }
             break;
         }
-        case '*': S().dest = Dest::Skip; break;
-        case '~': Text(QChar(0xA0)); break;
-        case '_': Text(QChar('-')); break;
-        case '\r': case '\n': EndParagraph(); break;
-        default: break;  // \- optional hyphen, \| and others draw nothing
+        case '*':
+            S().dest = Dest::Skip;
+            break;
+        case '~':
+            Text(QChar(0xA0));
+            break;
+        case '_':
+            Text(QChar('-'));
+            break;
+        case '\r':
+        case '\n':
+            EndParagraph();
+            break;
+        default:
+            break;  // \- optional hyphen, \| and others draw nothing
         }
     }
 
     void Word(const std::string& w, bool hasArg, long arg) {
         State& s = S();
         const bool on = !hasArg || arg != 0;
-        static const char* const skipped[] = {
-            "info", "stylesheet", "pict", "header", "headerl", "headerr", "headerf", "footer",
-            "footerl", "footerr", "footerf", "footnote", "object", "fldinst", "pntext", "pntxta",
-            "pntxtb", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl", "themedata",
-            "colorschememapping", "latentstyles", "datastore", "generator", "filetbl", "nonshppict",
-            "shp", "bkmkstart", "bkmkend", "annotation", "atnid", "atnauthor"};
+        static const char* const skipped[] = {"info",
+                                              "stylesheet",
+                                              "pict",
+                                              "header",
+                                              "headerl",
+                                              "headerr",
+                                              "headerf",
+                                              "footer",
+                                              "footerl",
+                                              "footerr",
+                                              "footerf",
+                                              "footnote",
+                                              "object",
+                                              "fldinst",
+                                              "pntext",
+                                              "pntxta",
+                                              "pntxtb",
+                                              "listtable",
+                                              "listoverridetable",
+                                              "revtbl",
+                                              "rsidtbl",
+                                              "xmlnstbl",
+                                              "themedata",
+                                              "colorschememapping",
+                                              "latentstyles",
+                                              "datastore",
+                                              "generator",
+                                              "filetbl",
+                                              "nonshppict",
+                                              "shp",
+                                              "bkmkstart",
+                                              "bkmkend",
+                                              "annotation",
+                                              "atnid",
+                                              "atnauthor"};
         if (std::find(std::begin(skipped), std::end(skipped), w) != std::end(skipped)) {
             s.dest = Dest::Skip;
             return;
@@ -342,19 +387,23 @@ private:
             return;
         }
         switch (S().dest) {
-        case Dest::Text: Append(ToQ(std::string(1, char(b)))); break;
+        case Dest::Text:
+            Append(ToQ(std::string(1, char(b))));
+            break;
         case Dest::FontTable:
             if (b == ';') EndFontEntry();
             else fontName_ += char(b);
             break;
         case Dest::ColorTable:
             if (b == ';') {
-                colors_.emplace_back(anyColor_, (std::uint32_t(red_) << 16) | (green_ << 8) | blue_);
+                colors_.emplace_back(anyColor_,
+                                     (std::uint32_t(red_) << 16) | (green_ << 8) | blue_);
                 red_ = green_ = blue_ = 0;
                 anyColor_ = false;
             }
             break;
-        case Dest::Skip: break;
+        case Dest::Skip:
+            break;
         }
     }
 
@@ -424,7 +473,8 @@ RichDocument ReadRtf(std::string_view bytes) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = bytes.size();
         RichParagraph p;
-        if (end > start) p.runs.push_back(RichRun{ToQ(bytes.substr(start, end - start)).toStdString(), {}});
+        if (end > start)
+            p.runs.push_back(RichRun{ToQ(bytes.substr(start, end - start)).toStdString(), {}});
         doc.paragraphs.push_back(std::move(p));
         if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
         start = end + 1;

@@ -17,8 +17,8 @@ struct RichFormat {
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    bool hasColor = false;       // false: the default text colour
-    std::uint32_t color = 0;     // 0xRRGGBB
+    bool hasColor = false;    // false: the default text colour
+    std::uint32_t color = 0;  // 0xRRGGBB
     bool operator==(const RichFormat&) const = default;
 };
 

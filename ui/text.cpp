@@ -13,10 +13,9 @@ namespace {
 // 0x80..0x9F. Its five unassigned bytes there stay as the C1 controls of the
 // same value, so every byte survives a trip to the screen and back.
 constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 bool IsAscii(std::string_view bytes) {
@@ -60,7 +59,8 @@ std::string FromQ(const QString& text) {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(c) && i + 1 < n &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
             ++i;  // one character outside the code page: one '?'
             out += '?';
             continue;
@@ -70,9 +70,7 @@ std::string FromQ(const QString& text) {
     return out;
 }
 
-std::string PathFromQ(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
+std::string PathFromQ(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString PathToQ(const std::string& path) {
     return QFile::decodeName(QByteArray(path.data(), qsizetype(path.size())));

@@ -11,8 +11,8 @@
 namespace ui {
 
 QString ToQ(std::string_view bytes);
-std::string FromQ(const QString& text);         // code page bytes, '?' for what it cannot hold
-std::string PathFromQ(const QString& path);     // local 8-bit file name
+std::string FromQ(const QString& text);      // code page bytes, '?' for what it cannot hold
+std::string PathFromQ(const QString& path);  // local 8-bit file name
 QString PathToQ(const std::string& path);
 
 }  // namespace ui

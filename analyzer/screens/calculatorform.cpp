@@ -38,8 +38,7 @@ CalcSeparators RegionalSeparators() {
 
 }  // namespace
 
-TTheCalculator::TTheCalculator(QWidget* parent)
-    : QDialog(parent), calc_(RegionalSeparators()) {
+TTheCalculator::TTheCalculator(QWidget* parent) : QDialog(parent), calc_(RegionalSeparators()) {
     setObjectName("TheCalculator");
     setWindowTitle("Calculator");
 
@@ -59,7 +58,7 @@ TTheCalculator::TTheCalculator(QWidget* parent)
     OptionBook->addWidget(Display);
 
     auto* decimalsPage = new QWidget(OptionBook);
-    Edit1 = new QSpinBox(decimalsPage);   // the edit with its up-down
+    Edit1 = new QSpinBox(decimalsPage);  // the edit with its up-down
     Edit1->setObjectName("Edit1");
     Edit1->setRange(0, Calculator::kMaxDecimals);
     auto* decimalsLayout = new QHBoxLayout(decimalsPage);
@@ -90,7 +89,8 @@ TTheCalculator::TTheCalculator(QWidget* parent)
     ScreenTicket->setFocusPolicy(Qt::NoFocus);
     ScreenTicket->setFont(fixed);
     ScreenTicket->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ScreenTicket->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(Calculator::kWidth + 4, 'M')));
+    ScreenTicket->setMinimumWidth(
+        QFontMetrics(fixed).horizontalAdvance(QString(Calculator::kWidth + 4, 'M')));
 
     // The keys, as on a desk calculator.
     auto* keys = new QGridLayout;
@@ -101,18 +101,30 @@ TTheCalculator::TTheCalculator(QWidget* parent)
         int row, col;
     };
     const K layout[] = {
-        {"Button_MC", "MC", calckey::MC, 0, 0},       {"Button_MR", "MR", calckey::MR, 0, 1},
-        {"Button_MPlus", "M +", calckey::MPlus, 0, 2}, {"Button_MMinus", "M -", calckey::MMinus, 0, 3},
-        {"Button_C", "C", calckey::Clear, 1, 0},      {"Button_Div", "/", '/', 1, 1},
-        {"Button_Times", "*", '*', 1, 2},             {"Button_Minus", "-", '-', 1, 3},
-        {"Button_7", "7", '7', 2, 0},                 {"Button_8", "8", '8', 2, 1},
-        {"Button_9", "9", '9', 2, 2},                 {"Button_Plus", "+", '+', 2, 3},
-        {"Button_4", "4", '4', 3, 0},                 {"Button_5", "5", '5', 3, 1},
-        {"Button_6", "6", '6', 3, 2},                 {"Button_Percent", "%", '%', 3, 3},
-        {"Button_1", "1", '1', 4, 0},                 {"Button_2", "2", '2', 4, 1},
-        {"Button_3", "3", '3', 4, 2},                 {"Button_Total", "=", '=', 4, 3},
-        {"Button_0", "0", '0', 5, 0},                 {"Button_Dec", ".", '.', 5, 1},
-        {"Button_Print", "Print", calckey::Print, 5, 2}, {"Button_Opt", "Opt", calckey::Options, 5, 3},
+        {"Button_MC", "MC", calckey::MC, 0, 0},
+        {"Button_MR", "MR", calckey::MR, 0, 1},
+        {"Button_MPlus", "M +", calckey::MPlus, 0, 2},
+        {"Button_MMinus", "M -", calckey::MMinus, 0, 3},
+        {"Button_C", "C", calckey::Clear, 1, 0},
+        {"Button_Div", "/", '/', 1, 1},
+        {"Button_Times", "*", '*', 1, 2},
+        {"Button_Minus", "-", '-', 1, 3},
+        {"Button_7", "7", '7', 2, 0},
+        {"Button_8", "8", '8', 2, 1},
+        {"Button_9", "9", '9', 2, 2},
+        {"Button_Plus", "+", '+', 2, 3},
+        {"Button_4", "4", '4', 3, 0},
+        {"Button_5", "5", '5', 3, 1},
+        {"Button_6", "6", '6', 3, 2},
+        {"Button_Percent", "%", '%', 3, 3},
+        {"Button_1", "1", '1', 4, 0},
+        {"Button_2", "2", '2', 4, 1},
+        {"Button_3", "3", '3', 4, 2},
+        {"Button_Total", "=", '=', 4, 3},
+        {"Button_0", "0", '0', 5, 0},
+        {"Button_Dec", ".", '.', 5, 1},
+        {"Button_Print", "Print", calckey::Print, 5, 2},
+        {"Button_Opt", "Opt", calckey::Options, 5, 3},
     };
     for (const K& k : layout) keys->addWidget(AddKey(k.name, k.caption, k.key), k.row, k.col);
     buttons_["Button_Dec"]->setText(ui::ToQ(RegionalSeparators().decimal));
@@ -138,9 +150,8 @@ TTheCalculator::TTheCalculator(QWidget* parent)
     outer->addLayout(top, 1);
     outer->addLayout(bottom);
 
-    connect(mail, &QPushButton::clicked, this, [] {
-        ui::platform().OpenUrl(QString("mailto:") + kMailAddress);
-    });
+    connect(mail, &QPushButton::clicked, this,
+            [] { ui::platform().OpenUrl(QString("mailto:") + kMailAddress); });
     connect(help, &QPushButton::clicked, this, &TTheCalculator::ShowHelp);
 
     setFocusPolicy(Qt::StrongFocus);
@@ -150,7 +161,7 @@ TTheCalculator::TTheCalculator(QWidget* parent)
 QPushButton* TTheCalculator::AddKey(const char* name, const QString& caption, char key) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);   // typing always reaches the calculator
+    b->setFocusPolicy(Qt::NoFocus);  // typing always reaches the calculator
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, key] { FormKeyPress(key); });
     buttons_[name] = b;
@@ -161,9 +172,15 @@ void TTheCalculator::keyPressEvent(QKeyEvent* event) {
     char key = 0;
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: key = calckey::Enter; break;
-    case Qt::Key_Escape: key = calckey::Escape; break;
-    case Qt::Key_Backspace: key = calckey::Backspace; break;
+    case Qt::Key_Enter:
+        key = calckey::Enter;
+        break;
+    case Qt::Key_Escape:
+        key = calckey::Escape;
+        break;
+    case Qt::Key_Backspace:
+        key = calckey::Backspace;
+        break;
     default: {
         const QString text = event->text();
         if (text.size() == 1 && text[0].unicode() < 128) key = static_cast<char>(text[0].unicode());

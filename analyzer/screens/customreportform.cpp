@@ -52,7 +52,8 @@ TCustomReportForm::TCustomReportForm(QWidget* parent) : QDialog(parent) {
     connect(cancel, &QPushButton::clicked, this, &TCustomReportForm::CancelBtnClick);
 }
 
-void TCustomReportForm::Load(const std::vector<std::string>& fieldNames, const CustomReportSettings& settings) {
+void TCustomReportForm::Load(const std::vector<std::string>& fieldNames,
+                             const CustomReportSettings& settings) {
     ReportField->clear();
     for (const std::string& name : fieldNames) ReportField->addItem(ui::ToQ(name));
     ReportField->setCurrentIndex(-1);

@@ -121,7 +121,8 @@ void TEditFilterForm::EditClick(QWidget* box, const QPoint& globalPos) {
     auto picked = ui::platform().PickDate(globalPos + QPoint(10, 10),
                                           QDate(shown.year, shown.month, shown.day));
     if (!picked) return;
-    const QString chosen = ui::ToQ(FormatDay(DayFromYMD(picked->year(), picked->month(), picked->day())));
+    const QString chosen =
+        ui::ToQ(FormatDay(DayFromYMD(picked->year(), picked->month(), picked->day())));
     if (box == FilterValue) FilterValue->setEditText(chosen);
     else if (box == FromValue) FromValue->setText(chosen);
     else ToValue->setText(chosen);

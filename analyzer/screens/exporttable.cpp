@@ -15,7 +15,7 @@ std::optional<std::string> AskExportFile() {
     spec.title = "Export Data";
     spec.filter = "Comma Delimited File (*.csv)";
     spec.defaultExt = "csv";
-    spec.confirmOverwrite = false;   // asked below, in the program's words
+    spec.confirmOverwrite = false;  // asked below, in the program's words
     std::string path;
     for (;;) {
         std::optional<QString> chosen = ui::platform().SaveFileName(spec);
@@ -38,7 +38,8 @@ bool Write(const brenvik::StringTable& table, const std::string& path) {
         return false;
     }
     ui::platform().ShowMessage(brenvik::MsgKind::Information,
-                               "Data exported to " + ui::PathToQ(path) + ".", brenvik::MsgButtons::Ok);
+                               "Data exported to " + ui::PathToQ(path) + ".",
+                               brenvik::MsgButtons::Ok);
     return true;
 }
 

@@ -27,7 +27,7 @@ std::vector<FieldEntry> ReadFieldList(const QListWidget& list) {
 }
 
 void MoveFieldListEntry(QListWidget& list, bool up) {
-    int selected = -1;   // the last selected entry
+    int selected = -1;  // the last selected entry
     for (int i = 0; i < list.count(); ++i)
         if (list.item(i)->isSelected()) selected = i;
     auto entries = ReadFieldList(list);

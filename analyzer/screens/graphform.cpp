@@ -122,7 +122,7 @@ TGraphForm* GraphReportClick(const brenvik::StringTable& report, int col, QMdiAr
         QMdiSubWindow* sub = area->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->show();
-        sub->resize(640, 480);   // the window, frame included
+        sub->resize(640, 480);  // the window, frame included
     } else {
         form->show();
     }

@@ -18,7 +18,7 @@ namespace pellard {
 // What a graph shows: one value and one label per report data row, and the
 // top of the value axis (the largest value, never below 0).
 struct GraphData {
-    std::string title;   // the column's header
+    std::string title;  // the column's header
     std::vector<double> values;
     std::vector<std::string> labels;
     double maximum = 0;

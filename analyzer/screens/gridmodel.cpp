@@ -18,7 +18,8 @@ void GridModel::Reload() {
 void GridModel::Repaint() {
     const int rows = rowCount(), cols = columnCount();
     if (cols > 0) emit headerDataChanged(Qt::Horizontal, 0, cols - 1);
-    if (rows > 0 && cols > 0) emit dataChanged(index(0, 0), index(rows - 1, cols - 1), {Qt::BackgroundRole});
+    if (rows > 0 && cols > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, cols - 1), {Qt::BackgroundRole});
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -40,7 +41,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal)
+        return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole) return ui::ToQ(source_.cell(section, 0));
     if (role == Qt::BackgroundRole && source_.color) {
         const QColor c = source_.color(section, 0);

@@ -16,10 +16,10 @@ class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     struct Source {
-        std::function<int()> rowCount;   // table rows, header included
+        std::function<int()> rowCount;  // table rows, header included
         std::function<int()> colCount;
         std::function<std::string_view(int col, int row)> cell;
-        std::function<QColor(int col, int row)> color;   // invalid: default
+        std::function<QColor(int col, int row)> color;  // invalid: default
     };
     GridModel(Source source, QObject* parent);
 

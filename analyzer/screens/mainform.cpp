@@ -179,7 +179,8 @@ QList<TViewLogForm*> TMainForm::Windows() const {
 }
 
 void TMainForm::Open1Click() {
-    auto name = ui::platform().OpenFileName({"Open", "Comma Delimited File (*.csv)", "csv", {}, {}});
+    auto name =
+        ui::platform().OpenFileName({"Open", "Comma Delimited File (*.csv)", "csv", {}, {}});
     if (!name || name->isEmpty()) return;
     OpenFile(*name);
 }
@@ -249,7 +250,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     link->setObjectName("WebLink");
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     link->setOpenExternalLinks(false);
-    connect(link, &QLabel::linkActivated, this, [](const QString& url) { ui::platform().OpenUrl(url); });
+    connect(link, &QLabel::linkActivated, this,
+            [](const QString& url) { ui::platform().OpenUrl(url); });
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");
     ok->setDefault(true);

@@ -49,15 +49,21 @@ QDoubleSpinBox* Millimetres(const char* name, double value, QWidget* parent) {
     return s;
 }
 
-QString FontText(const QFont& f) { return f.family() + ", " + QString::number(f.pointSizeF()) + " pt"; }
+QString FontText(const QFont& f) {
+    return f.family() + ", " + QString::number(f.pointSizeF()) + " pt";
+}
 
 const Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 
 }  // namespace
 
-TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table, const TablePrintSettings& s,
-                                       QWidget* parent)
-    : QDialog(parent), table_(table), cellFont_(s.cellFont), titleFont_(s.titleFont), headerFont_(s.headerFont) {
+TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table,
+                                       const TablePrintSettings& s, QWidget* parent)
+    : QDialog(parent),
+      table_(table),
+      cellFont_(s.cellFont),
+      titleFont_(s.titleFont),
+      headerFont_(s.headerFont) {
     setObjectName("PrintSettingsForm");
     setWindowTitle("Print Settings");
 
@@ -73,8 +79,10 @@ TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table, const 
 
     auto* general = new QGroupBox("General", this);
     Centered = Check("Centered", "Centre on page", s.centered, general);
-    RepeatFixedRows = Check("RepeatFixedRows", "Repeat heading row on each page", s.repeatFixedRows, general);
-    RepeatFixedCols = Check("RepeatFixedCols", "Repeat first column on each page", s.repeatFixedCols, general);
+    RepeatFixedRows =
+        Check("RepeatFixedRows", "Repeat heading row on each page", s.repeatFixedRows, general);
+    RepeatFixedCols =
+        Check("RepeatFixedCols", "Repeat first column on each page", s.repeatFixedCols, general);
     FitToPage = Check("FitToPage", "Fit to page width", s.fitToPage, general);
     auto* gl = new QVBoxLayout(general);
     for (QWidget* w : {static_cast<QWidget*>(Centered), static_cast<QWidget*>(RepeatFixedRows),
@@ -89,9 +97,12 @@ TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table, const 
     fl->addRow("Cells", CellFontBtn);
     fl->addRow("Title", TitleFontBtn);
     fl->addRow("Header and footer", HeaderFontBtn);
-    connect(CellFontBtn, &QPushButton::clicked, this, [this] { ChooseFont(cellFont_, CellFontBtn); });
-    connect(TitleFontBtn, &QPushButton::clicked, this, [this] { ChooseFont(titleFont_, TitleFontBtn); });
-    connect(HeaderFontBtn, &QPushButton::clicked, this, [this] { ChooseFont(headerFont_, HeaderFontBtn); });
+    connect(CellFontBtn, &QPushButton::clicked, this,
+            [this] { ChooseFont(cellFont_, CellFontBtn); });
+    connect(TitleFontBtn, &QPushButton::clicked, this,
+            [this] { ChooseFont(titleFont_, TitleFontBtn); });
+    connect(HeaderFontBtn, &QPushButton::clicked, this,
+            [this] { ChooseFont(headerFont_, HeaderFontBtn); });
 
     auto* dateTime = new QGroupBox("Date and Time", this);
     PrintDate = Check("PrintDate", "Print date", s.printDate, dateTime);
@@ -158,7 +169,7 @@ TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table, const 
     auto* preview = new QGroupBox("Preview", this);
     Preview = Named(new ui::PreviewWidget(preview), "Preview");
     Preview->setMinimumSize(320, 420);
-    Preview->SetPaper(QPrinter().pageLayout().pageSize());   // the default printer's paper
+    Preview->SetPaper(QPrinter().pageLayout().pageSize());  // the default printer's paper
     auto* vl = new QVBoxLayout(preview);
     vl->addWidget(Preview, 1);
 
@@ -186,8 +197,10 @@ TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table, const 
     layout->addWidget(buttons);
 
     // Every change shows in the preview at once.
-    for (QCheckBox* b : findChildren<QCheckBox*>()) connect(b, &QCheckBox::toggled, this, &TPrintSettingsForm::UpdatePreview);
-    for (QLineEdit* e : findChildren<QLineEdit*>()) connect(e, &QLineEdit::textChanged, this, &TPrintSettingsForm::UpdatePreview);
+    for (QCheckBox* b : findChildren<QCheckBox*>())
+        connect(b, &QCheckBox::toggled, this, &TPrintSettingsForm::UpdatePreview);
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::textChanged, this, &TPrintSettingsForm::UpdatePreview);
     for (QDoubleSpinBox* d : findChildren<QDoubleSpinBox*>())
         connect(d, &QDoubleSpinBox::valueChanged, this, &TPrintSettingsForm::UpdatePreview);
     connect(BorderStyle, &QComboBox::currentIndexChanged, this, &TPrintSettingsForm::UpdatePreview);

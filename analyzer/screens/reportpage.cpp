@@ -43,11 +43,11 @@ TReportPage::TReportPage(Host host, QWidget* parent) : QWidget(parent), host_(st
     SelectReport->setInsertPolicy(QComboBox::NoInsert);
     SelectReport->setMinimumWidth(200);
 
-    model_ = new GridModel({[this] { return table_.RowCount(); },
-                            [this] { return table_.ColCount(); },
-                            [this](int c, int r) { return table_.Cell(c, r); },
-                            [this](int c, int r) { return ReportGridCellColor(c, r); }},
-                           this);
+    model_ =
+        new GridModel({[this] { return table_.RowCount(); }, [this] { return table_.ColCount(); },
+                       [this](int c, int r) { return table_.Cell(c, r); },
+                       [this](int c, int r) { return ReportGridCellColor(c, r); }},
+                      this);
     ReportGrid = new QTableView(this);
     ReportGrid->setObjectName("ReportGrid");
     ReportGrid->setModel(model_);
@@ -141,7 +141,8 @@ int TReportPage::SelectedEntry() const {
 
 void TReportPage::SelectReportChange() {
     const int i = SelectedEntry();
-    if (i < 0 || i >= static_cast<int>(entries_.size()) || entries_[i].kind != reportkind::Custom) return;
+    if (i < 0 || i >= static_cast<int>(entries_.size()) || entries_[i].kind != reportkind::Custom)
+        return;
     std::vector<std::string> names;
     const LogView& view = host_.view();
     for (int c = 0; c < view.ColCount(); ++c) {
@@ -163,10 +164,12 @@ void TReportPage::GenerateReportBtnClick() {
     in.dateColumn = host_.dateColumn();
     in.addressColumn = host_.addressColumn ? host_.addressColumn() : std::nullopt;
     in.today = Today();
-    const auto kind = ChosenReportKind(entries_, SelectedEntry(), ui::FromQ(SelectReport->currentText()));
+    const auto kind =
+        ChosenReportKind(entries_, SelectedEntry(), ui::FromQ(SelectReport->currentText()));
     const ReportProblem problem = GenerateReport(kind, in, custom_, table_);
     if (problem != ReportProblem::None)
-        ui::platform().ShowMessage(brenvik::MsgKind::Error, ReportProblemText(problem), brenvik::MsgButtons::Ok);
+        ui::platform().ShowMessage(brenvik::MsgKind::Error, ReportProblemText(problem),
+                                   brenvik::MsgButtons::Ok);
     // After a message too: the marks and the count are brought up to date.
     FindExtremes(table_, in.absolute);
     RTotal->setText(ui::ToQ(view.TotalText()));
@@ -174,7 +177,7 @@ void TReportPage::GenerateReportBtnClick() {
 }
 
 void TReportPage::ReportABSClick() {
-    if (table_.ColCount() < 3 && table_.RowCount() < 3) return;   // no report yet
+    if (table_.ColCount() < 3 && table_.RowCount() < 3) return;  // no report yet
     GenerateReportBtnClick();
 }
 
@@ -200,9 +203,12 @@ void TReportPage::SetBandByColumns(bool columns) {
 QColor TReportPage::ReportGridCellColor(int col, int row) const {
     if (row == 0 || col == 0) return RHeaderColor->Color();
     switch (MarkOf(table_, col, row)) {
-    case Mark::Low: return kLowColor;
-    case Mark::High: return kHighColor;
-    case Mark::None: break;
+    case Mark::Low:
+        return kLowColor;
+    case Mark::High:
+        return kHighColor;
+    case Mark::None:
+        break;
     }
     const int band = RCols->isChecked() ? col : row;
     return band % 2 == 0 ? RPrimaryColor->Color() : ROtherColor->Color();

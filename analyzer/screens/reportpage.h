@@ -30,10 +30,10 @@ class TReportPage : public QWidget {
 public:
     struct Host {
         std::function<const LogView&()> view;
-        std::function<std::vector<FieldEntry>()> valueFields;   // the statistics field set
-        std::function<std::optional<int>()> dateColumn;         // "Date Field:" selection
-        std::function<std::optional<int>()> addressColumn;      // "Address Field" selection
-        std::function<void()> selectFields;                     // "Select Fields"
+        std::function<std::vector<FieldEntry>()> valueFields;  // the statistics field set
+        std::function<std::optional<int>()> dateColumn;        // "Date Field:" selection
+        std::function<std::optional<int>()> addressColumn;     // "Address Field" selection
+        std::function<void()> selectFields;                    // "Select Fields"
     };
     explicit TReportPage(Host host, QWidget* parent = nullptr);
 

@@ -37,7 +37,8 @@ TSelectFieldsForm::TSelectFieldsForm(QWidget* parent) : QDialog(parent) {
     resize(320, 300);
 
     connect(up, &QPushButton::clicked, this, [this] { MoveFieldListEntry(*SelectFields, true); });
-    connect(down, &QPushButton::clicked, this, [this] { MoveFieldListEntry(*SelectFields, false); });
+    connect(down, &QPushButton::clicked, this,
+            [this] { MoveFieldListEntry(*SelectFields, false); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

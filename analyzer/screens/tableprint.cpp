@@ -27,7 +27,7 @@ QFont TablePrintSettings::DefaultFont() {
 
 QString QtDateFormat(const QString& format) {
     QString out = format;
-    out.replace('m', 'M');   // months; the other letters mean the same
+    out.replace('m', 'M');  // months; the other letters mean the same
     return out;
 }
 
@@ -57,14 +57,16 @@ std::vector<double> NaturalWidths(const brenvik::StringTable& t, const TablePrin
     const int rows = std::min(t.RowCount(), kMeasuredRows);
     for (int c = 0; c < t.ColCount(); ++c) {
         double w = heading.horizontalAdvance(ui::ToQ(t.Cell(c, 0)));
-        for (int r = 1; r < rows; ++r) w = std::max(w, plain.horizontalAdvance(ui::ToQ(t.Cell(c, r))));
+        for (int r = 1; r < rows; ++r)
+            w = std::max(w, plain.horizontalAdvance(ui::ToQ(t.Cell(c, r))));
         widths.push_back(w / dpi + 2 * s.colSpacing * kMm + 0.08);
     }
     return widths;
 }
 
 // The columns printed together on one run of pages.
-std::vector<std::vector<int>> ColumnGroups(const std::vector<double>& widths, double room, bool repeatFirst) {
+std::vector<std::vector<int>> ColumnGroups(const std::vector<double>& widths, double room,
+                                           bool repeatFirst) {
     std::vector<std::vector<int>> groups;
     const int n = static_cast<int>(widths.size());
     int c = 0;
@@ -147,7 +149,8 @@ ui::PageDocument TableDocument(const brenvik::StringTable& table, const TablePri
         groups = ColumnGroups(natural, content.width(), s.repeatFixedCols);
     }
 
-    const double rowHeight = QFontMetricsF(s.cellFont).height() / ScreenDpi() + 2 * s.rowSpacing * kMm + 0.02;
+    const double rowHeight =
+        QFontMetricsF(s.cellFont).height() / ScreenDpi() + 2 * s.rowSpacing * kMm + 0.02;
     QFont bold = s.cellFont;
     bold.setBold(true);
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -164,7 +167,8 @@ ui::PageDocument TableDocument(const brenvik::StringTable& table, const TablePri
             weights.push_back(spare / 2);
             lead = 1;
         }
-        for (std::size_t i = lead; i < cols.size(); ++i) weights.push_back(natural[static_cast<std::size_t>(cols[i])]);
+        for (std::size_t i = lead; i < cols.size(); ++i)
+            weights.push_back(natural[static_cast<std::size_t>(cols[i])]);
         if (spare > 0) {
             cols.push_back(-1);
             weights.push_back(s.centered ? spare / 2 : spare);
@@ -184,12 +188,12 @@ ui::PageDocument TableDocument(const brenvik::StringTable& table, const TablePri
         const bool borders = s.borders;
         const Qt::PenStyle style = s.borderStyle;
         const QFont plain = s.cellFont;
-        flow.drawCell = [&table, cols, hs, vs, borders, style, plain, bold](ui::PageCanvas& c, int col, int row,
-                                                                          const QRectF& cell) {
+        flow.drawCell = [&table, cols, hs, vs, borders, style, plain, bold](
+                            ui::PageCanvas& c, int col, int row, const QRectF& cell) {
             const int source = cols[static_cast<std::size_t>(col)];
             if (source < 0) return;
-            c.TextIn(cell.adjusted(hs, vs, -hs, -vs), ui::ToQ(table.Cell(source, row)), row == 0 ? bold : plain,
-                     Qt::AlignLeft | Qt::AlignVCenter);
+            c.TextIn(cell.adjusted(hs, vs, -hs, -vs), ui::ToQ(table.Cell(source, row)),
+                     row == 0 ? bold : plain, Qt::AlignLeft | Qt::AlignVCenter);
             if (borders) {
                 QPainter& p = c.Painter();
                 p.save();
@@ -225,7 +229,8 @@ bool Print1Click(const brenvik::StringTable& table, const TablePrintSettings& se
 
 void PrintButtonClick(QWidget* button, const std::function<brenvik::StringTable()>& table,
                       TablePrintSettings& settings, const QString& jobName) {
-    const QPoint at = button ? button->mapToGlobal(QPoint(button->width() / 2, button->height())) : QPoint();
+    const QPoint at =
+        button ? button->mapToGlobal(QPoint(button->width() / 2, button->height())) : QPoint();
     const int chosen = ui::platform().PopupMenu(at, {{"Print Settings"}, {"Print"}});
     if (chosen == 0) PrintSettings1Click(table(), settings);
     else if (chosen == 1) Print1Click(table(), settings, jobName);

@@ -24,14 +24,14 @@ struct TablePrintSettings {
     bool borders = false;
     Qt::PenStyle borderStyle = Qt::SolidLine;
     // General
-    bool centered = false;          // the table centred between the margins
-    bool repeatFixedRows = false;   // the heading row again on every page
-    bool repeatFixedCols = false;   // the first column again on pages of further columns
-    bool fitToPage = false;         // columns squeezed or stretched to the page width
+    bool centered = false;         // the table centred between the margins
+    bool repeatFixedRows = false;  // the heading row again on every page
+    bool repeatFixedCols = false;  // the first column again on pages of further columns
+    bool fitToPage = false;        // columns squeezed or stretched to the page width
     // Fonts
     QFont cellFont = DefaultFont();
     QFont titleFont = DefaultFont();
-    QFont headerFont = DefaultFont();   // header and footer lines
+    QFont headerFont = DefaultFont();  // header and footer lines
     // Date and time, in the header's right corner
     bool printDate = false;
     bool printTime = false;
@@ -52,7 +52,7 @@ struct TablePrintSettings {
     // Orientation
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 
-    static QFont DefaultFont();   // "MS Sans Serif", 8 points
+    static QFont DefaultFont();  // "MS Sans Serif", 8 points
 };
 
 // What an analysis window keeps: each of its four tables prints with its own

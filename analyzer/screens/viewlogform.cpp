@@ -3,9 +3,9 @@
 #include "analyzer/exporttable.h"
 #include "analyzer/screens/editfilterform.h"
 #include "analyzer/screens/exporttable.h"
+#include "analyzer/screens/fieldlist.h"
 #include "analyzer/screens/finditem.h"
 #include "analyzer/screens/graphform.h"
-#include "analyzer/screens/fieldlist.h"
 #include "analyzer/screens/gridmodel.h"
 #include "analyzer/screens/reportpage.h"
 #include "analyzer/screens/selectfieldsform.h"
@@ -132,8 +132,7 @@ QWidget* TViewLogForm::BuildViewPage() {
     header->addStretch(1);
 
     logModel_ = new GridModel(
-        {[this] { return view_.RowCount(); },
-         [this] { return std::max(1, view_.ColCount()); },
+        {[this] { return view_.RowCount(); }, [this] { return std::max(1, view_.ColCount()); },
          [this](int c, int r) { return view_.Cell(c, r); },
          [this](int c, int r) { return LogGridCellColor(c, r); }},
         this);
@@ -189,17 +188,18 @@ QWidget* TViewLogForm::BuildViewPage() {
     connect(find, &QPushButton::clicked, finder, &ViewFinder::FindItemShow);
     connect(exportView, &QPushButton::clicked, this, [this] { ExportView(view_); });
     connect(printView, &QPushButton::clicked, this, [this, printView] {
-        PrintButtonClick(printView, [this] { return ViewTable(view_); }, print_.view, "View");
+        PrintButtonClick(
+            printView, [this] { return ViewTable(view_); }, print_.view, "View");
     });
     return page;
 }
 
 QWidget* TViewLogForm::BuildFilterPage() {
     auto* page = new QWidget;
-    filterModel_ = new GridModel(
-        {[this] { return filters_.RowCount(); }, [] { return 3; },
-         [this](int c, int r) { return filters_.Table().Cell(c, r); }, nullptr},
-        this);
+    filterModel_ =
+        new GridModel({[this] { return filters_.RowCount(); }, [] { return 3; },
+                       [this](int c, int r) { return filters_.Table().Cell(c, r); }, nullptr},
+                      this);
     FilterGrid = MakeTable("FilterGrid", filterModel_, page);
     FilterGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     FilterGrid->setToolTip("Click a cell to choose the field, the type or the value of a filter");
@@ -225,7 +225,8 @@ QWidget* TViewLogForm::BuildFilterPage() {
     connect(add, &QPushButton::clicked, this, &TViewLogForm::AddFilterBtnClick);
     connect(clear, &QPushButton::clicked, this, &TViewLogForm::ClearFiltersBtnClick);
     connect(print, &QPushButton::clicked, this, [this, print] {
-        PrintButtonClick(print, [this] { return filters_.Table(); }, print_.filters, "Filters");
+        PrintButtonClick(
+            print, [this] { return filters_.Table(); }, print_.filters, "Filters");
     });
     return page;
 }
@@ -240,11 +241,10 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     header->addWidget(ReportTotal);
     header->addStretch(1);
 
-    statModel_ = new GridModel(
-        {[this] { return statTable_.RowCount(); }, [] { return 5; },
-         [this](int c, int r) { return statTable_.Cell(c, r); },
-         [this](int c, int r) { return StatGridCellColor(c, r); }},
-        this);
+    statModel_ = new GridModel({[this] { return statTable_.RowCount(); }, [] { return 5; },
+                                [this](int c, int r) { return statTable_.Cell(c, r); },
+                                [this](int c, int r) { return StatGridCellColor(c, r); }},
+                               this);
     StatGridView = MakeTable("StatGrid", statModel_, page);
 
     AbsoluteValueStat = new QCheckBox("Absolute Values", page);
@@ -290,7 +290,8 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     connect(select, &QPushButton::clicked, this, &TViewLogForm::SelectFieldsBtnClick);
     connect(exportTotals, &QPushButton::clicked, this, [this] { ExportTable(statTable_); });
     connect(print, &QPushButton::clicked, this, [this, print] {
-        PrintButtonClick(print, [this] { return statTable_; }, print_.statistics, "Data Summary");
+        PrintButtonClick(
+            print, [this] { return statTable_; }, print_.statistics, "Data Summary");
     });
     for (ColorBox* box : {ReportHeaderColor, ReportPrimaryColor, ReportOtherColor})
         connect(box, &ColorBox::clicked, this, [this, box] { ColorClick(box); });
@@ -320,19 +321,21 @@ QWidget* TViewLogForm::BuildReportPage() {
     reportPage_ = new TReportPage(
         {[this]() -> const LogView& { return view_; }, [this] { return reportFields_; },
          [this, columnOf] { return columnOf(UseDateField); },
-         [this, columnOf] { return columnOf(UseAddressField); }, [this] { SelectFieldsBtnClick(); }},
+         [this, columnOf] { return columnOf(UseAddressField); },
+         [this] { SelectFieldsBtnClick(); }},
         page);
     connect(reportPage_, &TReportPage::ColorsChanged, this, [this] { statModel_->Repaint(); });
     // The page owns its buttons; what they act on lives here.
     auto* graph = reportPage_->findChild<QPushButton*>("GraphReportBtn");
     auto* exportReport = reportPage_->findChild<QPushButton*>("Ex");
     auto* print = reportPage_->findChild<QPushButton*>("PrintReportBtn");
-    connect(graph, &QPushButton::clicked, this, [this] {
-        GraphReportBtnClick(reportPage_->ReportTable(), EnclosingArea(this));
-    });
-    connect(exportReport, &QPushButton::clicked, this, [this] { ExportTable(reportPage_->ReportTable()); });
+    connect(graph, &QPushButton::clicked, this,
+            [this] { GraphReportBtnClick(reportPage_->ReportTable(), EnclosingArea(this)); });
+    connect(exportReport, &QPushButton::clicked, this,
+            [this] { ExportTable(reportPage_->ReportTable()); });
     connect(print, &QPushButton::clicked, this, [this, print] {
-        PrintButtonClick(print, [this] { return reportPage_->ReportTable(); }, print_.report, "Report");
+        PrintButtonClick(
+            print, [this] { return reportPage_->ReportTable(); }, print_.report, "Report");
     });
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(fields);
@@ -363,7 +366,8 @@ TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet)
 
     QPointer<TViewLogForm> self(this);
     {
-        auto progress = ui::platform().StartProgress("Opening " + QFileInfo(path).fileName() + "...", 0);
+        auto progress =
+            ui::platform().StartProgress("Opening " + QFileInfo(path).fileName() + "...", 0);
         qint64 step = 0;
         while (!job->done.load()) {
             if (!progress->Step(step++)) return LoadResult::Cancelled;
@@ -561,7 +565,8 @@ void TViewLogForm::SetupStatistics() {
 }
 
 void TViewLogForm::CalculateStats() {
-    statTable_ = StatTable(pellard::CalculateStats(view_, reportFields_, AbsoluteValueStat->isChecked()));
+    statTable_ =
+        StatTable(pellard::CalculateStats(view_, reportFields_, AbsoluteValueStat->isChecked()));
     statModel_->Reload();
     ReportTotal->setText(ui::ToQ(view_.TotalText()));
 }

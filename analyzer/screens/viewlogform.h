@@ -5,8 +5,8 @@
 // summaries, kept by TReportPage).
 #include "analyzer/filters.h"
 #include "analyzer/logview.h"
-#include "analyzer/stats.h"
 #include "analyzer/screens/tableprint.h"
+#include "analyzer/stats.h"
 
 #include <QWidget>
 
@@ -94,10 +94,10 @@ private:
     LogView view_;
     FilterTable filters_;
     std::vector<FieldMenuEntry> fieldMenu_;
-    std::vector<FieldEntry> reportFields_;   // SelectReportFields
+    std::vector<FieldEntry> reportFields_;  // SelectReportFields
     brenvik::StringTable statTable_;
-    std::vector<std::string> sortNames_;     // SortBox entries after "None"
-    WindowPrintSettings print_;              // one set per table
+    std::vector<std::string> sortNames_;  // SortBox entries after "None"
+    WindowPrintSettings print_;           // one set per table
 
     QTabWidget* ViewBook = nullptr;
     // View page

@@ -1,8 +1,8 @@
 #include "store/core/datafolder.h"
 
-#include <cstdlib>
 #include <limits.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace brenvik {
 

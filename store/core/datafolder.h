@@ -11,6 +11,8 @@ std::string DefaultDataFolder();
 // `folder` with a trailing '/' added when missing.
 std::string NormalizeFolder(std::string folder);
 // Folder + bare file name.
-inline std::string DataPath(const std::string& folder, const std::string& name) { return folder + name; }
+inline std::string DataPath(const std::string& folder, const std::string& name) {
+    return folder + name;
+}
 
 }  // namespace brenvik

@@ -77,7 +77,7 @@ Date Today() {
 // Day 0 is 1899/12/30, the epoch of the platform's date serials, so that day
 // numbers agree with date values handed over in files.
 namespace {
-constexpr long kEpochShift = 693899;   // days from 0000/03/01 to 1899/12/30
+constexpr long kEpochShift = 693899;  // days from 0000/03/01 to 1899/12/30
 }
 
 long DayNumber(const Date& d) {

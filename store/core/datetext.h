@@ -16,7 +16,7 @@ struct Date {
 // Reads a date in year/month/day order as the store's date conversion does;
 // nothing when the text is not a valid date.
 std::optional<Date> ParseDate(std::string_view text);
-std::string FormatDate(const Date& d);   // "YYYY/MM/DD"
+std::string FormatDate(const Date& d);  // "YYYY/MM/DD"
 Date Today();
 bool IsValidDate(int year, int month, int day);
 // Days since a fixed epoch, for differences and day-of-week. Day 0 is

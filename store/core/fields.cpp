@@ -19,10 +19,12 @@ struct Schema {
 
 constexpr Schema kInventorySchema[] = {
     {"Date Added", FieldDate, "", ""},
-    {"Item", FieldText, "", "Computer,Ink Jet Printer,Laser Printer,Scanner,Monitor,UPS,Speakers,Modem"},
+    {"Item", FieldText, "",
+     "Computer,Ink Jet Printer,Laser Printer,Scanner,Monitor,UPS,Speakers,Modem"},
     {"Bar Code", FieldBarCode, "", ""},
     {"Type", FieldText, "",
-     "Windows 3.1, Windows 95, Windows 98, Windows ME, Windows NT, Windows 2000,Mac OS, Linux, Unix"},
+     "Windows 3.1, Windows 95, Windows 98, Windows ME, Windows NT, Windows 2000,Mac OS, Linux, "
+     "Unix"},
     {"Cost", FieldNumber, "", ""},
     {"Sale Price", FieldNumber, "", ""},
     {"Quantity", FieldNumber, "", ""},
@@ -49,9 +51,9 @@ void SetHeadings(StringTable& table, const std::vector<std::string>& names) {
 }  // namespace
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
 }
 
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
@@ -71,7 +73,7 @@ std::vector<std::string> ParseChoiceList(std::string_view choiceText) {
                                          [](const std::string& entry, std::string_view p) {
                                              return CompareIgnoringCase(entry, p) < 0;
                                          });
-        if (at != list.end() && CompareIgnoringCase(*at, piece) == 0) return;   // duplicate
+        if (at != list.end() && CompareIgnoringCase(*at, piece) == 0) return;  // duplicate
         list.insert(at, std::string(piece));
     };
     std::size_t start = 0;
@@ -88,20 +90,22 @@ std::vector<FieldData> InventoryFields() {
     std::vector<FieldData> fields;
     fields.reserve(std::size(kInventorySchema));
     for (const Schema& s : kInventorySchema)
-        fields.push_back(FieldData{s.name, s.code, s.detailField, s.choiceText, ParseChoiceList(s.choiceText)});
+        fields.push_back(
+            FieldData{s.name, s.code, s.detailField, s.choiceText, ParseChoiceList(s.choiceText)});
     return fields;
 }
 
 const std::vector<std::string>& CustomerFieldNames() {
     static const std::vector<std::string> names = {
-        "Date Added", "Last Name",  "First Name", "Street", "City",  "State/Province",
-        "Zip/Postal Code", "Country", "Home Phone", "Work Phone", "Email", "Other",
+        "Date Added",      "Last Name", "First Name", "Street",     "City",  "State/Province",
+        "Zip/Postal Code", "Country",   "Home Phone", "Work Phone", "Email", "Other",
     };
     return names;
 }
 
 const std::vector<std::string>& HistoryFieldNames() {
-    static const std::vector<std::string> names = {"Date", "Activity", "Invoice", "Quantity", "Total", "Notes"};
+    static const std::vector<std::string> names = {"Date",     "Activity", "Invoice",
+                                                   "Quantity", "Total",    "Notes"};
     return names;
 }
 
@@ -137,7 +141,8 @@ std::string ComputeDetailSum(const HistoryList& history, std::string_view detail
     const int d = ReturnDetailField(detailField);
     std::vector<std::string> values;
     if (d > 0)
-        for (std::size_t n = std::size_t(d) - 1; n < history.size(); n += HistoryFieldNames().size())
+        for (std::size_t n = std::size_t(d) - 1; n < history.size();
+             n += HistoryFieldNames().size())
             values.push_back(history[n]);
     return GetSumFromStringList(values);
 }
@@ -154,7 +159,8 @@ void ComputeDerivedFields(StringTable& data, const std::vector<HistoryList>& his
     static const HistoryList kNoHistory;
     const int columns = std::min(data.ColCount(), kInventoryFieldCount);
     for (int r = 1; r < data.RowCount(); ++r) {
-        const HistoryList& history = std::size_t(r) < histories.size() ? histories[std::size_t(r)] : kNoHistory;
+        const HistoryList& history =
+            std::size_t(r) < histories.size() ? histories[std::size_t(r)] : kNoHistory;
         for (int c = 0; c < columns; ++c) {
             const Schema& field = kInventorySchema[c];
             switch (field.code) {
@@ -165,8 +171,9 @@ void ComputeDerivedFields(StringTable& data, const std::vector<HistoryList>& his
                 data.SetCell(c, r, MakeMoney(ComputeDetailSum(history, field.detailField)));
                 break;
             case FieldRequired:
-                data.SetCell(c, r, ComputeRequired(data.Cell(kDesiredQuantityColumn, r),
-                                                   data.Cell(kQuantityColumn, r)));
+                data.SetCell(c, r,
+                             ComputeRequired(data.Cell(kDesiredQuantityColumn, r),
+                                             data.Cell(kQuantityColumn, r)));
                 break;
             default:
                 break;
@@ -182,13 +189,16 @@ std::string GetBarCode(Prompter& prompter, const std::string& current,
     if (answer == current) return current;
     const std::string code = StripNonNumeric(answer);
     if (code == "0") {
-        prompter.Message(MsgKind::Error, "You have entered an invalid bar code value.", MsgButtons::Ok);
+        prompter.Message(MsgKind::Error, "You have entered an invalid bar code value.",
+                         MsgButtons::Ok);
         return current;
     }
     // The item's own bar code typed with other characters is no duplicate.
     if (code == current) return current;
-    if (std::find(inventoryBarCodes.begin(), inventoryBarCodes.end(), code) != inventoryBarCodes.end()) {
-        prompter.Message(MsgKind::Error, "You have entered duplicate bar code value.", MsgButtons::Ok);
+    if (std::find(inventoryBarCodes.begin(), inventoryBarCodes.end(), code) !=
+        inventoryBarCodes.end()) {
+        prompter.Message(MsgKind::Error, "You have entered duplicate bar code value.",
+                         MsgButtons::Ok);
         return current;
     }
     return code;

@@ -24,7 +24,7 @@ enum FieldCode : int {
 struct FieldData {
     std::string name;
     int code = FieldText;
-    std::string detailField;              // history field summed by a derived total
+    std::string detailField;  // history field summed by a derived total
     std::string choiceText;
     std::vector<std::string> choiceList;  // parsed from choiceText
 };
@@ -35,8 +35,8 @@ using HistoryList = std::vector<std::string>;
 
 // The 15 inventory fields in schema order, each with its parsed choice list.
 std::vector<FieldData> InventoryFields();
-const std::vector<std::string>& CustomerFieldNames();   // 12
-const std::vector<std::string>& HistoryFieldNames();    // 6
+const std::vector<std::string>& CustomerFieldNames();  // 12
+const std::vector<std::string>& HistoryFieldNames();   // 6
 
 // Sorted without regard to case, duplicates ignored, pieces not trimmed.
 std::vector<std::string> ParseChoiceList(std::string_view choiceText);
@@ -50,8 +50,12 @@ int CompareIgnoringCase(std::string_view a, std::string_view b);
 // winning; 0 when none matches. GridField looks in the inventory table,
 // CustomerField in the customer table: the same rule.
 int HeadingColumn(const StringTable& table, std::string_view name);
-inline int GridField(const StringTable& data, std::string_view name) { return HeadingColumn(data, name); }
-inline int CustomerField(const StringTable& customers, std::string_view name) { return HeadingColumn(customers, name); }
+inline int GridField(const StringTable& data, std::string_view name) {
+    return HeadingColumn(data, name);
+}
+inline int CustomerField(const StringTable& customers, std::string_view name) {
+    return HeadingColumn(customers, name);
+}
 // Position 1 to 6 of a history field, ignoring case, last match; 0 if none.
 int ReturnDetailField(std::string_view name);
 

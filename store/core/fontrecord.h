@@ -20,11 +20,11 @@ enum class FontPitch { Default, Variable, Fixed };
 
 struct FontRecord {
     std::string face = "MS Sans Serif";
-    std::int32_t height = -11;            // character height in pixels, negative
-    std::int32_t charset = 1;             // DEFAULT_CHARSET
+    std::int32_t height = -11;                       // character height in pixels, negative
+    std::int32_t charset = 1;                        // DEFAULT_CHARSET
     std::int32_t color = std::int32_t(0x80000008u);  // clWindowText (system colour 8)
     FontPitch pitch = FontPitch::Default;
-    std::uint8_t style = 0;               // FontStyleBits
+    std::uint8_t style = 0;  // FontStyleBits
 
     bool operator==(const FontRecord&) const = default;
 };

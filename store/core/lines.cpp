@@ -1,9 +1,9 @@
 #include "store/core/lines.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace brenvik {
 

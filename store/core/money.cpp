@@ -1,10 +1,10 @@
 #include "store/core/money.h"
 
+#include <locale.h>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace brenvik {
 
@@ -25,7 +25,7 @@ locale_t CLocale() {
 struct Scan {
     std::size_t end = 0;
     bool complete = false;
-    bool hasDigits = false;   // mantissa digits ("." alone has none)
+    bool hasDigits = false;  // mantissa digits ("." alone has none)
 };
 
 Scan ScanNumber(std::string_view t) {
@@ -35,11 +35,17 @@ Scan ScanNumber(std::string_view t) {
     while (i < n && t[i] == ' ') ++i;
     if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
     bool mantissa = false;
-    while (i < n && IsDigit(t[i])) { ++i; s.hasDigits = mantissa = true; }
+    while (i < n && IsDigit(t[i])) {
+        ++i;
+        s.hasDigits = mantissa = true;
+    }
     if (i < n && t[i] == '.') {
         ++i;
         mantissa = true;
-        while (i < n && IsDigit(t[i])) { ++i; s.hasDigits = true; }
+        while (i < n && IsDigit(t[i])) {
+            ++i;
+            s.hasDigits = true;
+        }
     }
     if (!mantissa) {
         s.end = i;
@@ -50,7 +56,7 @@ Scan ScanNumber(std::string_view t) {
         if (j < n && (t[j] == '+' || t[j] == '-')) ++j;
         std::size_t k = j;
         while (k < n && IsDigit(t[k])) ++k;
-        if (k == j) {   // an exponent needs digits
+        if (k == j) {  // an exponent needs digits
             s.end = k;
             return s;
         }
@@ -90,7 +96,7 @@ std::string StripNonNumeric(std::string_view text) {
 bool ReadNumber(std::string_view text, long double& value) {
     const Scan s = ScanNumber(text);
     if (!s.complete) return false;
-    if (!s.hasDigits) {   // "." and the like: zero, with the sign given
+    if (!s.hasDigits) {  // "." and the like: zero, with the sign given
         value = text.find('-') != std::string_view::npos ? -0.0L : 0.0L;
         return true;
     }
@@ -127,15 +133,15 @@ std::string FormatFixed(long double value, int decimals) {
         std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(value));
         digits.clear();
         const char* p = buf;
-        for (; *p && *p != 'e'; ++p)   // skips the point, whatever the locale made of it
+        for (; *p && *p != 'e'; ++p)  // skips the point, whatever the locale made of it
             if (IsDigit(*p)) digits.push_back(*p);
         if (*p == 'e') exponent = std::atoi(p + 1);
         digits.resize(18, '0');
     }
 
     // Round the digit string at the last kept decimal, half away from zero.
-    const long keep = long(exponent) + 1 + decimals;   // significant digits kept
-    std::string whole;   // |value| x 10^decimals, rounded, as digits
+    const long keep = long(exponent) + 1 + decimals;  // significant digits kept
+    std::string whole;                                // |value| x 10^decimals, rounded, as digits
     if (keep <= 0) {
         whole = (keep == 0 && digits[0] >= '5') ? "1" : "0";
     } else if (keep >= 18) {
@@ -182,7 +188,7 @@ std::string GetSumFromStringList(const std::vector<std::string>& list) {
         long double value = 0;
         if (!ReadNumber(StripNonNumeric(entry), value)) continue;
         const double rounded = double(value);
-        if (!std::isfinite(rounded)) continue;   // beyond double range: not a usable amount
+        if (!std::isfinite(rounded)) continue;  // beyond double range: not a usable amount
         sum += rounded;
     }
     return TwoDecimals(sum);
@@ -191,7 +197,7 @@ std::string GetSumFromStringList(const std::vector<std::string>& list) {
 std::string StringRound(std::string_view text) {
     long double value = 0;
     if (!ReadNumber(text, value)) return std::string(text);
-    const double rounded = std::nearbyint(double(value));   // ties to even
+    const double rounded = std::nearbyint(double(value));  // ties to even
     if (!std::isfinite(rounded)) return std::string(text);
     if (rounded == 0) return "0";
     char buf[400];

@@ -34,8 +34,8 @@ inline std::string WholeNumber(long double v) { return FormatFixed(v, 0); }
 std::string AddStrings(std::string_view a, std::string_view b);
 std::string SubtractStrings(std::string_view a, std::string_view b);
 std::string GetSumFromStringList(const std::vector<std::string>& list);
-std::string StringRound(std::string_view text);   // half to even; invalid text unchanged
-std::string MakeMoney(std::string_view text);     // "$" + text
+std::string StringRound(std::string_view text);  // half to even; invalid text unchanged
+std::string MakeMoney(std::string_view text);    // "$" + text
 std::string MultiplyStrings(std::string_view a, std::string_view b);  // two decimals
 std::string ConvertPercent(std::string_view percent);                 // four decimals
 

@@ -3,11 +3,11 @@
 #include "store/core/error.h"
 #include "store/core/lines.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 #include <utility>
 
 namespace brenvik {

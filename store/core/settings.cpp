@@ -101,8 +101,8 @@ void ReadInvoiceFont(StreamReader& r, FontRecord& font) {
                 style |= bit;
             }
             font.style = style;
-        } else if (property == "MinFontSize" || property == "MaxFontSize" ||
-                   property == "Left" || property == "Top") {
+        } else if (property == "MinFontSize" || property == "MaxFontSize" || property == "Left" ||
+                   property == "Top") {
             r.ReadInteger();  // the dialog's own; nothing here uses them
         } else {
             throw StreamError("unknown property " + property);

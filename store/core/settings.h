@@ -12,8 +12,8 @@ struct Settings {
     std::string reserved;
     std::string nextInvoice = "1";
     std::string logo;
-    std::string header;   // rich-text bytes
-    std::string footer;   // rich-text bytes
+    std::string header;  // rich-text bytes
+    std::string footer;  // rich-text bytes
     FontRecord font;
     bool tax1Default = false;
     bool tax2Default = false;

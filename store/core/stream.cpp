@@ -109,10 +109,17 @@ std::uint8_t StreamReader::ReadTag() {
 std::int32_t StreamReader::ReadInteger() {
     int size = 0;
     switch (ReadTag()) {
-    case TagInt8: size = 1; break;
-    case TagInt16: size = 2; break;
-    case TagInt32: size = 4; break;
-    default: throw StreamError("integer expected");
+    case TagInt8:
+        size = 1;
+        break;
+    case TagInt16:
+        size = 2;
+        break;
+    case TagInt32:
+        size = 4;
+        break;
+    default:
+        throw StreamError("integer expected");
     }
     auto bytes = Take(std::size_t(size));
     std::uint32_t value = 0;
@@ -195,8 +202,7 @@ void StreamReader::ReadPrefix() {
 std::string StreamReader::ReadName() { return ReadShortBytes(); }
 
 ComponentHeader ReadComponent(
-    StreamReader& reader,
-    const std::function<void(const std::string&, StreamReader&)>& property) {
+    StreamReader& reader, const std::function<void(const std::string&, StreamReader&)>& property) {
     ComponentHeader header;
     reader.ReadSignature();
     reader.ReadPrefix();

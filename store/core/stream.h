@@ -72,27 +72,27 @@ public:
     std::uint8_t PeekTag() const;  // the next byte, not consumed
     std::uint8_t ReadTag();
 
-    std::int32_t ReadInteger();        // tags 2, 3, 4
-    std::string ReadString();          // tags 6, 12
-    bool ReadBoolean();                // any tag byte; true only for tag 9
-    char ReadChar();                   // tag 6 of length 1
-    std::string ReadIdent();           // tag 7
+    std::int32_t ReadInteger();          // tags 2, 3, 4
+    std::string ReadString();            // tags 6, 12
+    bool ReadBoolean();                  // any tag byte; true only for tag 9
+    char ReadChar();                     // tag 6 of length 1
+    std::string ReadIdent();             // tag 7
     std::vector<std::string> ReadSet();  // tag 11
     std::string ReadByteBlock();
     bool EndOfList() const { return !AtEnd() && PeekTag() == TagEndOfList; }
-    void ReadListEnd();                // a 0 byte
+    void ReadListEnd();  // a 0 byte
 
     // Component record primitives.
-    void ReadSignature();              // "TPF0"
+    void ReadSignature();  // "TPF0"
     // The optional flags byte before the class name (high four bits set);
     // when its bit 1 is set, the child position integer that follows.
     void ReadPrefix();
-    std::string ReadName();            // length byte and bytes, no tag
+    std::string ReadName();  // length byte and bytes, no tag
 
 private:
     void Need(std::size_t n) const;
     std::string_view Take(std::size_t n);
-    std::string ReadShortBytes();      // length byte and bytes
+    std::string ReadShortBytes();  // length byte and bytes
 
     std::string_view data_;
     std::size_t pos_ = 0;

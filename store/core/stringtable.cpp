@@ -4,6 +4,7 @@
 #include "store/core/lines.h"
 #include "store/core/safefile.h"
 
+#include <sys/mman.h>
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -11,7 +12,6 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
-#include <sys/mman.h>
 
 namespace brenvik {
 
@@ -69,7 +69,8 @@ bool ParseCellLine(std::string_view l, int& col, int& row, std::string_view& val
     auto plain = [&](int& out) {
         const std::size_t first = i;
         int v = 0;
-        for (; i < l.size() && i - first < 9 && l[i] >= '0' && l[i] <= '9'; ++i) v = v * 10 + (l[i] - '0');
+        for (; i < l.size() && i - first < 9 && l[i] >= '0' && l[i] <= '9'; ++i)
+            v = v * 10 + (l[i] - '0');
         if (i == first || i == l.size() || l[i] != ',') return false;
         out = v;
         ++i;
@@ -83,7 +84,8 @@ bool ParseCellLine(std::string_view l, int& col, int& row, std::string_view& val
     if (c1 == std::string_view::npos) return false;
     const std::size_t c2 = l.find(',', c1 + 1);
     if (c2 == std::string_view::npos) return false;
-    if (!ReadNumber(l.substr(0, c1), col) || !ReadNumber(l.substr(c1 + 1, c2 - c1 - 1), row)) return false;
+    if (!ReadNumber(l.substr(0, c1), col) || !ReadNumber(l.substr(c1 + 1, c2 - c1 - 1), row))
+        return false;
     value = l.substr(c2 + 1);
     return true;
 }
@@ -208,7 +210,8 @@ std::size_t CountCSVFields(std::string_view line, char delimiter) {
     if (!Contains(line, '"'))
         SplitPlainLine(line, delimiter, [&](std::size_t c, std::string_view) { count = c + 1; });
     else
-        ParseCSVLine(line, delimiter, [&](std::size_t c, std::string_view, bool) { count = c + 1; });
+        ParseCSVLine(line, delimiter,
+                     [&](std::size_t c, std::string_view, bool) { count = c + 1; });
     return count;
 }
 
@@ -239,7 +242,8 @@ void* BulkMap(std::size_t& bytes) {
     const std::uintptr_t aligned = (start + kBulkMinimum - 1) & ~(std::uintptr_t{kBulkMinimum} - 1);
     if (aligned > start) ::munmap(raw, aligned - start);
     const std::uintptr_t end = start + span;
-    if (end > aligned + bytes) ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+    if (end > aligned + bytes)
+        ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
     void* p = reinterpret_cast<void*>(aligned);
     ::madvise(p, bytes, MADV_HUGEPAGE);  // a hint; without it, ordinary pages
     return p;
@@ -391,10 +395,8 @@ void StringTable::Compact() {
             ref.offset = 0;
             continue;
         }
-        if (!ordered)
-            fresh.Append(a + ref.offset, ref.length);
-        else if (ref.offset != used)
-            std::memmove(a + used, a + ref.offset, ref.length);
+        if (!ordered) fresh.Append(a + ref.offset, ref.length);
+        else if (ref.offset != used) std::memmove(a + used, a + ref.offset, ref.length);
         ref.offset = static_cast<std::uint32_t>(used);
         used += ref.length;
     }
@@ -463,10 +465,8 @@ template <class V>
 void MoveRowOf(V& v, std::size_t cols, std::size_t from, std::size_t to) {
     if (v.empty()) return;
     auto at = [&](std::size_t row) { return v.begin() + static_cast<std::ptrdiff_t>(row * cols); };
-    if (from < to)
-        std::rotate(at(from), at(from + 1), at(to + 1));
-    else
-        std::rotate(at(to), at(from), at(from + 1));
+    if (from < to) std::rotate(at(from), at(from + 1), at(to + 1));
+    else std::rotate(at(to), at(from), at(from + 1));
 }
 }  // namespace
 
@@ -624,7 +624,8 @@ void StringTable::LoadTableFileTail(std::size_t base) {
     if (reader.Next(line) && !line.empty()) {
         const std::size_t comma = line.find(',');
         int n = 0;
-        if (comma != std::string_view::npos && ReadNumber(line.substr(0, comma), n)) cols = std::max(n, 1);
+        if (comma != std::string_view::npos && ReadNumber(line.substr(0, comma), n))
+            cols = std::max(n, 1);
         if (ReadNumber(comma == std::string_view::npos ? line : line.substr(comma + 1), n))
             rows = std::max(n, 1);
     }
@@ -650,7 +651,8 @@ void StringTable::LoadTableFileTail(std::size_t base) {
         cols = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(reachCols), limit));
         rows = std::min(rows, reachRows);
         const std::size_t maxRows = limit / static_cast<std::size_t>(cols);
-        if (static_cast<std::size_t>(rows) > maxRows) rows = static_cast<int>(std::max<std::size_t>(maxRows, 1));
+        if (static_cast<std::size_t>(rows) > maxRows)
+            rows = static_cast<int>(std::max<std::size_t>(maxRows, 1));
     }
     Resize(cols, rows);
 
@@ -749,9 +751,7 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
     return true;
 }
 
-void StringTable::LoadFromFile(const std::string& path) {
-    LoadTableFileTail(TakeInputFile(path));
-}
+void StringTable::LoadFromFile(const std::string& path) { LoadTableFileTail(TakeInputFile(path)); }
 
 void StringTable::LoadTableFileBytes(std::string_view bytes) {
     LoadTableFileTail(TakeInput(bytes));

@@ -3,9 +3,9 @@
 // column and a hidden tag per cell, stored as a table file (".dt2") or as grid
 // CSV. Row 0 holds the headings. Cells are kept in one byte arena with a small
 // fixed record per cell, so that a table of millions of cells stays compact.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -141,10 +141,8 @@ private:
     }
     void Release() {
         if (!data_) return;
-        if (mapped_)
-            BulkUnmap(data_, capacity_ * sizeof(T));
-        else
-            ::operator delete(data_);
+        if (mapped_) BulkUnmap(data_, capacity_ * sizeof(T));
+        else ::operator delete(data_);
         data_ = nullptr;
         size_ = capacity_ = committed_ = 0;
         mapped_ = false;
@@ -186,10 +184,10 @@ public:
     void SetTag(int col, int row, std::int64_t tag);
 
     // Row operations used by the screens; cells and tags move together.
-    void InsertRow(int at);           // an empty row before `at` (at == RowCount appends)
-    void DeleteRow(int row);          // RowCount never drops below 1: the last row is emptied
-    void MoveRow(int from, int to);   // the row ends up at index `to`
-    void ClearCells();                // every cell empty, sizes, widths and tags kept
+    void InsertRow(int at);          // an empty row before `at` (at == RowCount appends)
+    void DeleteRow(int row);         // RowCount never drops below 1: the last row is emptied
+    void MoveRow(int from, int to);  // the row ends up at index `to`
+    void ClearCells();               // every cell empty, sizes, widths and tags kept
 
     // The four file operations. Failures raise StoreError with the exact
     // message: "Cannot create " / "Cannot open file " / "Cannot create file "
@@ -250,15 +248,17 @@ private:
     void DropInput(std::size_t base);
     void LoadTableFileTail(std::size_t base);
     bool LoadCSVTail(std::size_t base, char delimiter);  // false: too large, nothing changed
-    template <class Out> void WriteTableFile(Out& out) const;
-    template <class Out> void WriteCSV(Out& out, char delimiter) const;
+    template <class Out>
+    void WriteTableFile(Out& out) const;
+    template <class Out>
+    void WriteCSV(Out& out, char delimiter) const;
 
     int cols_ = 1;
     int rows_ = 1;
     int defaultWidth_;
-    detail::BulkBuffer<CellRef> cells_;      // row-major, cols_ per row
-    detail::BulkBuffer<char> arena_;         // cell bytes
-    std::size_t garbage_ = 0;                // arena bytes no cell refers to
+    detail::BulkBuffer<CellRef> cells_;  // row-major, cols_ per row
+    detail::BulkBuffer<char> arena_;     // cell bytes
+    std::size_t garbage_ = 0;            // arena bytes no cell refers to
     std::vector<int> widths_;
     detail::BulkBuffer<std::int64_t> tags_;  // empty until a tag is set
 };

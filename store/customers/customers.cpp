@@ -76,14 +76,16 @@ int CustomerList::PasteBefore(int item) {
 int CustomerList::MoveUp(int item) {
     if (item <= 0 || item >= ItemCount()) return item;
     rows_.MoveRow(item + 1, item);
-    std::swap(checked_[static_cast<std::size_t>(item)], checked_[static_cast<std::size_t>(item - 1)]);
+    std::swap(checked_[static_cast<std::size_t>(item)],
+              checked_[static_cast<std::size_t>(item - 1)]);
     return item - 1;
 }
 
 int CustomerList::MoveDown(int item) {
     if (item < 0 || item + 1 >= ItemCount()) return item;
     rows_.MoveRow(item + 1, item + 2);
-    std::swap(checked_[static_cast<std::size_t>(item)], checked_[static_cast<std::size_t>(item + 1)]);
+    std::swap(checked_[static_cast<std::size_t>(item)],
+              checked_[static_cast<std::size_t>(item + 1)]);
     return item + 1;
 }
 
@@ -127,11 +129,14 @@ std::vector<CustomerChoice> FilterCustomers(const StringTable& customers, int co
 }
 
 std::vector<std::string> CustomerAddressLines(const StringTable& customers, int row) {
-    auto cell = [&](std::string_view name) { return customers.CellText(CustomerField(customers, name), row); };
+    auto cell = [&](std::string_view name) {
+        return customers.CellText(CustomerField(customers, name), row);
+    };
     std::vector<std::string> lines;
     lines.push_back(cell("Last Name") + ", " + cell("First Name"));
     if (auto street = cell("street"); !street.empty()) lines.push_back(street);
-    if (auto city = cell("city"); !city.empty()) lines.push_back(city + ", " + cell("state/province"));
+    if (auto city = cell("city"); !city.empty())
+        lines.push_back(city + ", " + cell("state/province"));
     if (auto country = cell("country"); !country.empty()) lines.push_back(country);
     if (auto zip = cell("zip/postal code"); !zip.empty()) lines.push_back(zip);
     return lines;

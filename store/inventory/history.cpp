@@ -3,13 +3,13 @@
 #include "store/core/error.h"
 #include "store/core/safefile.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
 
 namespace brenvik {
 
@@ -46,7 +46,8 @@ std::vector<std::string> ListFolder(const std::string& folder) {
 void RemoveStagedFiles(const std::string& folder) {
     for (const std::string& name : ListFolder(folder)) {
         std::string_view n = name;
-        if (n.size() > kStageSuffix.size() && n.substr(n.size() - kStageSuffix.size()) == kStageSuffix &&
+        if (n.size() > kStageSuffix.size() &&
+            n.substr(n.size() - kStageSuffix.size()) == kStageSuffix &&
             EndsWithIhf(n.substr(0, n.size() - kStageSuffix.size())))
             ::unlink((folder + name).c_str());
     }
@@ -65,12 +66,14 @@ std::uint64_t HistoryDiskState::Fingerprint(std::string_view bytes) {
 bool EndsWithIhf(std::string_view name) {
     if (name.size() < 4) return false;
     std::string_view ext = name.substr(name.size() - 4);
-    return ext[0] == '.' && (ext[1] | 0x20) == 'i' && (ext[2] | 0x20) == 'h' && (ext[3] | 0x20) == 'f';
+    return ext[0] == '.' && (ext[1] | 0x20) == 'i' && (ext[2] | 0x20) == 'h' &&
+           (ext[3] | 0x20) == 'f';
 }
 
 // The row number of a name "Item<n>.ihf" as written by the save, or 0.
 int HistoryFileRow(std::string_view name) {
-    if (name.size() < 9 || name.substr(0, 4) != "Item" || name.substr(name.size() - 4) != ".ihf") return 0;
+    if (name.size() < 9 || name.substr(0, 4) != "Item" || name.substr(name.size() - 4) != ".ihf")
+        return 0;
     std::string_view digits = name.substr(4, name.size() - 8);
     if (digits.empty() || digits[0] == '0') return 0;
     int row = 0;
@@ -109,7 +112,8 @@ HistoryList ParseHistoryBytes(std::string_view bytes) {
 }
 
 std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCount,
-                                         std::vector<HistoryList>& histories, HistoryDiskState* disk) {
+                                         std::vector<HistoryList>& histories,
+                                         HistoryDiskState* disk) {
     std::vector<std::string> errors;
     histories.assign(static_cast<std::size_t>(itemCount < 0 ? 1 : itemCount + 1), HistoryList());
     if (disk) disk->fingerprints.assign(histories.size(), 0);
@@ -118,8 +122,10 @@ std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCoun
         std::string path = folder + HistoryFileName(row);
         if (ReadWholeFile(path, bytes)) {
             histories[static_cast<std::size_t>(row)] = ParseHistoryBytes(bytes);
-            if (disk) disk->fingerprints[static_cast<std::size_t>(row)] = HistoryDiskState::Fingerprint(bytes);
-        } else if (struct stat st {}; ::stat(path.c_str(), &st) == 0) {
+            if (disk)
+                disk->fingerprints[static_cast<std::size_t>(row)] =
+                    HistoryDiskState::Fingerprint(bytes);
+        } else if (struct stat st{}; ::stat(path.c_str(), &st) == 0) {
             errors.push_back("Cannot open file " + path);
         }
     }
@@ -133,7 +139,8 @@ void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& 
     const std::vector<std::string> before = ListFolder(folder);
     std::vector<char> present(static_cast<std::size_t>(count) + 1, 0);
     for (const std::string& name : before)
-        if (int row = HistoryFileRow(name); row >= 1 && row <= count) present[static_cast<std::size_t>(row)] = 1;
+        if (int row = HistoryFileRow(name); row >= 1 && row <= count)
+            present[static_cast<std::size_t>(row)] = 1;
     std::vector<std::string> staged;
     std::vector<int> stagedRows;
     std::vector<std::uint64_t> written(static_cast<std::size_t>(count) + 1, 0);
@@ -150,7 +157,8 @@ void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& 
         const std::uint64_t print = HistoryDiskState::Fingerprint(bytes);
         written[static_cast<std::size_t>(row)] = print;
         if (disk && static_cast<std::size_t>(row) < disk->fingerprints.size() &&
-            disk->fingerprints[static_cast<std::size_t>(row)] == print && present[static_cast<std::size_t>(row)])
+            disk->fingerprints[static_cast<std::size_t>(row)] == print &&
+            present[static_cast<std::size_t>(row)])
             continue;
         std::string stage = path + std::string(kStageSuffix);
         int fd = ::open(stage.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -196,7 +204,8 @@ void ClearGrid(StringTable& dir) {
     dir.ClearCells();
     for (int r = 0; r < dir.RowCount(); ++r) dir.SetTag(0, r, HistoryRowUnused);
     const auto& names = HistoryFieldNames();
-    for (int c = 0; c < 6 && c < static_cast<int>(names.size()); ++c) dir.SetCell(c, 0, names[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < 6 && c < static_cast<int>(names.size()); ++c)
+        dir.SetCell(c, 0, names[static_cast<std::size_t>(c)]);
 }
 
 void ListToDir(StringTable& dir, const HistoryList& history) {

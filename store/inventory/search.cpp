@@ -17,11 +17,16 @@ unsigned char LowerByte(unsigned char c) {
     // the 0x80-0x9F block.
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
     switch (c) {
-        case 0x8A: return 0x9A;
-        case 0x8C: return 0x9C;
-        case 0x8E: return 0x9E;
-        case 0x9F: return 0xFF;
-        default: return c;
+    case 0x8A:
+        return 0x9A;
+    case 0x8C:
+        return 0x9C;
+    case 0x8E:
+        return 0x9E;
+    case 0x9F:
+        return 0xFF;
+    default:
+        return c;
     }
 }
 
@@ -90,17 +95,21 @@ SearchKind SearchKindFor(bool inventoryMode, bool hasRecords, const FieldData* f
                          std::string_view fieldName) {
     if (inventoryMode && hasRecords && field) {
         switch (field->code) {
-            case FieldDate: return SearchKind::Date;
-            case FieldBarCode:
-            case FieldNumber:
-            case FieldTotalSold:
-            case FieldTotalRevenue: return SearchKind::Number;
-            default: return SearchKind::Text;
+        case FieldDate:
+            return SearchKind::Date;
+        case FieldBarCode:
+        case FieldNumber:
+        case FieldTotalSold:
+        case FieldTotalRevenue:
+            return SearchKind::Number;
+        default:
+            return SearchKind::Text;
         }
     }
     std::string lowered = SearchLower(fieldName);
     if (lowered.find("date") != std::string::npos) return SearchKind::Date;
-    if (lowered.find("barcode") != std::string::npos || lowered.find("bar code") != std::string::npos)
+    if (lowered.find("barcode") != std::string::npos ||
+        lowered.find("bar code") != std::string::npos)
         return SearchKind::Number;
     return SearchKind::Text;
 }
@@ -108,9 +117,12 @@ SearchKind SearchKindFor(bool inventoryMode, bool hasRecords, const FieldData* f
 bool SearchCriterionPasses(const SearchCriterion& c, std::string_view value) {
     if (!c.IsCriterion()) return true;
     switch (c.kind) {
-        case SearchKind::Date: return DatePasses(c, value);  // the mode does not apply
-        case SearchKind::Number: return NumberPasses(c, value) != c.Inverted();
-        case SearchKind::Text: break;
+    case SearchKind::Date:
+        return DatePasses(c, value);  // the mode does not apply
+    case SearchKind::Number:
+        return NumberPasses(c, value) != c.Inverted();
+    case SearchKind::Text:
+        break;
     }
     return TextPasses(c, value) != c.Inverted();
 }

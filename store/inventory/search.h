@@ -28,7 +28,7 @@ SearchKind SearchKindFor(bool inventoryMode, bool hasRecords, const FieldData* f
 
 // One row of the criteria grid.
 struct SearchCriterion {
-    std::string mode;       // "Does Not Include" inverts text and number rows
+    std::string mode;  // "Does Not Include" inverts text and number rows
     std::string specific;
     std::string from;
     std::string to;

@@ -16,15 +16,17 @@ namespace brenvik {
 
 const std::vector<std::string>& InvoiceFieldNames() {
     static const std::vector<std::string> names = {
-        "Date",  "Invoice Number", "Customer",       "Pre-Tax amount",  "Discount", "Tax One",
-        "Tax Two", "Total",        "Payment Method", "Amount Received", "Items"};
+        "Date",    "Invoice Number", "Customer",       "Pre-Tax amount",  "Discount", "Tax One",
+        "Tax Two", "Total",          "Payment Method", "Amount Received", "Items"};
     return names;
 }
 
 void SetInvoiceGridFields(StringTable& invoices) {
     const auto& names = InvoiceFieldNames();
-    if (invoices.ColCount() < static_cast<int>(names.size())) invoices.SetColCount(static_cast<int>(names.size()));
-    for (std::size_t c = 0; c < names.size(); ++c) invoices.SetCell(static_cast<int>(c), 0, names[c]);
+    if (invoices.ColCount() < static_cast<int>(names.size()))
+        invoices.SetColCount(static_cast<int>(names.size()));
+    for (std::size_t c = 0; c < names.size(); ++c)
+        invoices.SetCell(static_cast<int>(c), 0, names[c]);
 }
 
 bool ParseWholeNumber(std::string_view text, std::int32_t& value) {
@@ -101,7 +103,8 @@ std::vector<std::string> Store::LoadInventory() {
         }
     }
 
-    for (std::string& e : LoadItemHistory(folder_, ItemCount(), Histories, &historyFiles_)) errors.push_back(std::move(e));
+    for (std::string& e : LoadItemHistory(folder_, ItemCount(), Histories, &historyFiles_))
+        errors.push_back(std::move(e));
     LoadSettings(folder_, Values);
     ComputeDerivedFields();
     return errors;
@@ -167,7 +170,8 @@ void Store::SaveInventory() {
 
 HistoryList& Store::History(int row) {
     if (row < 0) row = 0;
-    if (static_cast<std::size_t>(row) >= Histories.size()) Histories.resize(static_cast<std::size_t>(row) + 1);
+    if (static_cast<std::size_t>(row) >= Histories.size())
+        Histories.resize(static_cast<std::size_t>(row) + 1);
     return Histories[static_cast<std::size_t>(row)];
 }
 
@@ -177,19 +181,24 @@ void Store::ConformData() {
     const int cols = FieldCount();
     if (Data.ColCount() != cols) Data.SetColCount(cols);
     for (int c = 0; c < cols; ++c)
-        if (Data.Cell(c, 0) != Fields[static_cast<std::size_t>(c)].name) Data.SetCell(c, 0, Fields[static_cast<std::size_t>(c)].name);
+        if (Data.Cell(c, 0) != Fields[static_cast<std::size_t>(c)].name)
+            Data.SetCell(c, 0, Fields[static_cast<std::size_t>(c)].name);
     SyncHistories();
 }
 
 std::vector<std::string> Store::ItemValues(int row) const {
     std::vector<std::string> values(static_cast<std::size_t>(FieldCount()));
-    for (int c = 0; c < FieldCount(); ++c) values[static_cast<std::size_t>(c)] = Data.CellText(c, row);
+    for (int c = 0; c < FieldCount(); ++c)
+        values[static_cast<std::size_t>(c)] = Data.CellText(c, row);
     return values;
 }
 
 void Store::SetItemValues(int row, const std::vector<std::string>& values) {
     for (int c = 0; c < FieldCount(); ++c)
-        Data.SetCell(c, row, c < static_cast<int>(values.size()) ? std::string_view(values[static_cast<std::size_t>(c)]) : std::string_view());
+        Data.SetCell(c, row,
+                     c < static_cast<int>(values.size())
+                         ? std::string_view(values[static_cast<std::size_t>(c)])
+                         : std::string_view());
 }
 
 int Store::AppendItem() {
@@ -237,7 +246,8 @@ void Store::ReorderItems(const std::vector<int>& order) {
         int from = order[i];
         int to = static_cast<int>(i) + 1;
         for (int c = 0; c < Data.ColCount(); ++c) sorted.SetCell(c, to, Data.Cell(c, from));
-        histories[static_cast<std::size_t>(to)] = std::move(Histories[static_cast<std::size_t>(from)]);
+        histories[static_cast<std::size_t>(to)] =
+            std::move(Histories[static_cast<std::size_t>(from)]);
     }
     Data = std::move(sorted);
     Histories = std::move(histories);
@@ -249,7 +259,8 @@ std::vector<int> Store::SortedOrder(int column, bool ascending) const {
     // std::string_view compares as unsigned bytes, so "10" sorts before "9"
     // and upper case before lower case.
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return ascending ? Data.Cell(column, a) < Data.Cell(column, b) : Data.Cell(column, b) < Data.Cell(column, a);
+        return ascending ? Data.Cell(column, a) < Data.Cell(column, b)
+                         : Data.Cell(column, b) < Data.Cell(column, a);
     });
     return order;
 }

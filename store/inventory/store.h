@@ -36,7 +36,7 @@ public:
     const std::string& Folder() const { return folder_; }
     std::string PathOf(const std::string& name) const { return folder_ + name; }
 
-    StringTable Data;                    // row 0 headings, row r = item r
+    StringTable Data;  // row 0 headings, row r = item r
     StringTable CustomerData;
     std::vector<FieldData> Fields;       // the 15 inventory fields in column order
     Settings Values;                     // the store's settings
@@ -76,9 +76,9 @@ public:
     void ConformData();
 
     // Item rows; histories move with their rows.
-    std::vector<std::string> ItemValues(int row) const;     // one per field
+    std::vector<std::string> ItemValues(int row) const;  // one per field
     void SetItemValues(int row, const std::vector<std::string>& values);
-    int AppendItem();                                        // empty values, empty history
+    int AppendItem();  // empty values, empty history
     void InsertItem(int row, const std::vector<std::string>& values, HistoryList history);
     void RemoveItem(int row);
     void SwapItems(int a, int b);

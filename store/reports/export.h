@@ -11,9 +11,9 @@
 namespace brenvik {
 
 // The temporary files handed to the analyzer.
-inline constexpr const char* kExportTempFile = "ExpTemp.csv";    // export dialog
-inline constexpr const char* kInvoiceTempFile = "IvTemp.csv";    // invoice history
-inline constexpr const char* kReportTempFile = "InvTemp.csv";    // table report
+inline constexpr const char* kExportTempFile = "ExpTemp.csv";  // export dialog
+inline constexpr const char* kInvoiceTempFile = "IvTemp.csv";  // invoice history
+inline constexpr const char* kReportTempFile = "InvTemp.csv";  // table report
 // The analyzer's program file.
 inline constexpr const char* kAnalyzerProgram = "pellard";
 

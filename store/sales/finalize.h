@@ -16,7 +16,7 @@ namespace brenvik {
 // adjustment and `amountReceived` is not used.
 struct SaleForm {
     std::vector<SaleLine> lines;
-    std::vector<std::string> customer;   // address lines, joined with ", " in the record
+    std::vector<std::string> customer;  // address lines, joined with ", " in the record
     std::string preTax;
     std::string discountAmount;
     std::string discountType;
@@ -29,15 +29,15 @@ struct SaleForm {
 
 struct PostResult {
     bool done = false;
-    std::string message;         // why nothing was recorded
-    std::string invoiceNumber;   // the record's number
-    int row = -1;                // the invoice table row written
+    std::string message;        // why nothing was recorded
+    std::string invoiceNumber;  // the record's number
+    int row = -1;               // the invoice table row written
 };
 
 // The eleven cells of a record, in heading order.
 struct InvoiceRecord {
-    std::string date, number, customer, preTax, discount, taxOne, taxTwo, total,
-        paymentMethod, amountReceived, items;
+    std::string date, number, customer, preTax, discount, taxOne, taxTwo, total, paymentMethod,
+        amountReceived, items;
 };
 // Writes each cell into the column found by its heading name.
 void WriteInvoiceRecord(StringTable& invoices, int row, const InvoiceRecord& record);

@@ -99,7 +99,8 @@ InvoiceLayout Generate(const InvoiceInput& in, Kind kind) {
             w.Line("DISCOUNT", percent ? in.discountAmount + "%" : Dollars(in.discountAmount));
             w.Line("AFTER DISCOUNT", Dollars(in.afterDiscount));
         } else {
-            w.Line("ADJUSTMENT", percent ? "-" + in.discountAmount + "%" : "$-" + in.discountAmount);
+            w.Line("ADJUSTMENT",
+                   percent ? "-" + in.discountAmount + "%" : "$-" + in.discountAmount);
             w.Line("AFTER ADJUSTMENT", Dollars(in.afterDiscount));
         }
     }

@@ -14,9 +14,9 @@ namespace brenvik {
 
 // Cell tags of the layout table.
 enum InvoiceTag : std::int64_t {
-    InvoicePlainTag = -1,   // every row starts with it in column 0
-    InvoiceHeaderTag = 1,   // column 0: the store's header text starts here
-    InvoiceFooterTag = 2,   // column 0: the store's footer text starts here
+    InvoicePlainTag = -1,  // every row starts with it in column 0
+    InvoiceHeaderTag = 1,  // column 0: the store's header text starts here
+    InvoiceFooterTag = 2,  // column 0: the store's footer text starts here
     InvoiceBoldTag = 100,
 };
 
@@ -38,7 +38,7 @@ using InvoiceLayout = std::vector<InvoiceRow>;
 // original invoice, `soldTo` the refund-to lines and `paymentMethod` the
 // refund type; `amountReceived` and `change` are not used.
 struct InvoiceInput {
-    std::string date;      // YYYY/MM/DD
+    std::string date;  // YYYY/MM/DD
     std::string number;
     std::vector<std::string> soldTo;
     std::vector<SaleLine> lines;
@@ -57,7 +57,7 @@ struct InvoiceInput {
     std::string change;
     std::string paymentMethod;
     std::string ccNumber;
-    int headerLines = 0;   // lines of the store's header text (0: none)
+    int headerLines = 0;  // lines of the store's header text (0: none)
     int footerLines = 0;
 };
 

@@ -42,7 +42,8 @@ StringTable EmptyLike(const StringTable& invoices, int rows) {
 
 StringTable PurgeGridOf(const StringTable& invoices, const std::vector<int>& rows) {
     StringTable out = EmptyLike(invoices, static_cast<int>(rows.size()) + 1);
-    for (std::size_t i = 0; i < rows.size(); ++i) CopyRow(invoices, rows[i], out, static_cast<int>(i));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        CopyRow(invoices, rows[i], out, static_cast<int>(i));
     return out;
 }
 
@@ -65,7 +66,8 @@ void PurgeInvoices(StringTable& invoices, const std::vector<int>& rows) {
     // time would move the whole table each time.
     StringTable out = EmptyLike(invoices, static_cast<int>(keep.size()) + 1);
     CopyRow(invoices, 0, out, 0);
-    for (std::size_t i = 0; i < keep.size(); ++i) CopyRow(invoices, keep[i], out, static_cast<int>(i) + 1);
+    for (std::size_t i = 0; i < keep.size(); ++i)
+        CopyRow(invoices, keep[i], out, static_cast<int>(i) + 1);
     if (out.RowCount() == 1) out.SetRowCount(2);
     invoices = std::move(out);
 }

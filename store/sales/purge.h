@@ -8,8 +8,8 @@
 namespace brenvik {
 
 struct PurgeSelection {
-    std::vector<int> rows;   // table rows, in table order
-    int unreadable = 0;      // rows passed over because their date cannot be read
+    std::vector<int> rows;  // table rows, in table order
+    int unreadable = 0;     // rows passed over because their date cannot be read
 };
 
 // Every record row, blank rows included.

@@ -29,7 +29,7 @@ enum class ScanOutcome { NotFound, CountedUp, Appended };
 
 struct ScanResult {
     ScanOutcome outcome = ScanOutcome::NotFound;
-    int line = -1;   // the line counted up or appended
+    int line = -1;  // the line counted up or appended
 };
 
 // One scan of the batch loop: looks the code up (both sides reduced, the last

@@ -20,16 +20,14 @@ std::string TaxOn(const TaxState& tax, const std::string& base) {
 
 }  // namespace
 
-SaleAmounts ComputeAmounts(const std::vector<std::string>& lineTotals,
-                           std::string_view discount, std::string_view discountType,
-                           const TaxState& taxOne, const TaxState& taxTwo) {
+SaleAmounts ComputeAmounts(const std::vector<std::string>& lineTotals, std::string_view discount,
+                           std::string_view discountType, const TaxState& taxOne,
+                           const TaxState& taxTwo) {
     SaleAmounts a;
     a.preTax = GetSumFromStringList(lineTotals);
     std::string d = "0";
-    if (discountType == "%")
-        d = MultiplyStrings(ConvertPercent(discount), a.preTax);
-    else if (discountType == "$")
-        d = std::string(discount);
+    if (discountType == "%") d = MultiplyStrings(ConvertPercent(discount), a.preTax);
+    else if (discountType == "$") d = std::string(discount);
     a.afterDiscount = SubtractStrings(a.preTax, d);
     // Both taxes apply to the discounted amount side by side.
     a.taxOne = TaxOn(taxOne, a.afterDiscount);
@@ -38,9 +36,9 @@ SaleAmounts ComputeAmounts(const std::vector<std::string>& lineTotals,
     return a;
 }
 
-SaleAmounts ComputeAmounts(const std::vector<SaleLine>& lines,
-                           std::string_view discount, std::string_view discountType,
-                           const TaxState& taxOne, const TaxState& taxTwo) {
+SaleAmounts ComputeAmounts(const std::vector<SaleLine>& lines, std::string_view discount,
+                           std::string_view discountType, const TaxState& taxOne,
+                           const TaxState& taxTwo) {
     std::vector<std::string> totals;
     totals.reserve(lines.size());
     for (const auto& line : lines) totals.push_back(line.total);

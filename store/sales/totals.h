@@ -14,19 +14,20 @@ struct SaleLine {
     std::string barcode;
     std::string price;
     std::string quantity;
-    std::string discount;   // percent of the unit price
-    std::string total;      // "$" + two decimals, written only by LineTotal
+    std::string discount;  // percent of the unit price
+    std::string total;     // "$" + two decimals, written only by LineTotal
 };
 
 // "$" + quantity x (price less its discount percent), rounded at every step:
 // price $19.99, quantity 3, discount 15 gives $50.97.
-std::string LineTotal(std::string_view price, std::string_view quantity,
-                      std::string_view discount);
-inline void TotalLine(SaleLine& line) { line.total = LineTotal(line.price, line.quantity, line.discount); }
+std::string LineTotal(std::string_view price, std::string_view quantity, std::string_view discount);
+inline void TotalLine(SaleLine& line) {
+    line.total = LineTotal(line.price, line.quantity, line.discount);
+}
 
 struct TaxState {
     bool on = false;
-    std::string rate;   // percent text such as "7" or "8.25"
+    std::string rate;  // percent text such as "7" or "8.25"
 };
 
 // The amounts below the list. A tax that is off is the text "0".
@@ -42,12 +43,12 @@ struct SaleAmounts {
 // where the discount is called the adjustment. `discountType` "%" reads the
 // discount as a percent of the pre-tax total, "$" as an amount; any other
 // type discounts nothing.
-SaleAmounts ComputeAmounts(const std::vector<std::string>& lineTotals,
-                           std::string_view discount, std::string_view discountType,
-                           const TaxState& taxOne, const TaxState& taxTwo);
-SaleAmounts ComputeAmounts(const std::vector<SaleLine>& lines,
-                           std::string_view discount, std::string_view discountType,
-                           const TaxState& taxOne, const TaxState& taxTwo);
+SaleAmounts ComputeAmounts(const std::vector<std::string>& lineTotals, std::string_view discount,
+                           std::string_view discountType, const TaxState& taxOne,
+                           const TaxState& taxTwo);
+SaleAmounts ComputeAmounts(const std::vector<SaleLine>& lines, std::string_view discount,
+                           std::string_view discountType, const TaxState& taxOne,
+                           const TaxState& taxTwo);
 
 // Amount received less the total: an underpayment is negative.
 std::string ComputeChange(std::string_view received, std::string_view total);

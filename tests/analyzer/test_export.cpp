@@ -14,9 +14,10 @@ class Export : public ::testing::Test {
 protected:
     void SetUp() override {
         brenvik::StringTable t;
-        t.LoadCSVBytes("Date,Name,Gross,Note\r\n2001/01/30,\"Smith, Ann\",10.00,\r\n"
-                       "2001/02/01,Bob,20.00,x\r\n",
-                       ',');
+        t.LoadCSVBytes(
+            "Date,Name,Gross,Note\r\n2001/01/30,\"Smith, Ann\",10.00,\r\n"
+            "2001/02/01,Bob,20.00,x\r\n",
+            ',');
         form = std::make_unique<TViewLogForm>();
         form->LoadTable(std::move(t));
     }
@@ -49,7 +50,8 @@ TEST_F(Export, OverwriteQuestion) {
     folder.Write("old.csv", "keep");
     // No asks for another name; Yes replaces.
     ui.ExpectSaveFile(File("old.csv"));
-    ui.ExpectConfirmation("File already exists.  Do you want to overwrite it ?", test::MsgAnswer::No);
+    ui.ExpectConfirmation("File already exists.  Do you want to overwrite it ?",
+                          test::MsgAnswer::No);
     ui.ExpectSaveFile(File("old.csv"));
     ui.ExpectConfirmation(test::Any(), test::MsgAnswer::Yes);
     ui.ExpectInformation(test::Any());

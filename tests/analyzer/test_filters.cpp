@@ -56,10 +56,10 @@ protected:
 TEST_F(Filters, ValuesOnOneFieldAreAlternativesAcrossFieldsAllMustHold) {
     Add("Gross", "Includes", "10.00");
     Add("Gross", "", "20.00");
-    EXPECT_EQ(Ids(), (Strings{"1", "2", "7"}));   // "10" and "10.00 " are other texts
+    EXPECT_EQ(Ids(), (Strings{"1", "2", "7"}));  // "10" and "10.00 " are other texts
     Add("Type", "Includes", "Refund");
     EXPECT_EQ(Ids(), (Strings{"7"}));
-    Add("Type", "Does Not Include", "Refund");    // either type now
+    Add("Type", "Does Not Include", "Refund");  // either type now
     EXPECT_EQ(Ids(), (Strings{"1", "2", "7"}));
 }
 
@@ -76,7 +76,7 @@ TEST_F(Filters, DateRangesIncludeBothEndsAndNegationKeepsUnreadableDates) {
     EXPECT_EQ(Ids(), (Strings{"1", "2", "3", "7"}));
     filters.SetType(1, "Does Not Include");
     EXPECT_EQ(Ids(), (Strings{"4", "5", "6"}));
-    filters.SetValue(1, "2001/01/30 to junk");   // a bound that cannot be read
+    filters.SetValue(1, "2001/01/30 to junk");  // a bound that cannot be read
     EXPECT_EQ(Ids().size(), 7u);
 }
 
@@ -126,7 +126,7 @@ TEST(FilterTable, RemoveAddAndClear) {
     f.SetFieldChoice(1, {"Gross", 1});
     f.SetType(1, "Includes");
     f.SetValue(1, "5");
-    f.SetFieldChoice(1, {"Remove Filter", -1});   // the only row: emptied
+    f.SetFieldChoice(1, {"Remove Filter", -1});  // the only row: emptied
     EXPECT_EQ(f.RowCount(), 2);
     EXPECT_EQ(f.Name(1), "");
     EXPECT_EQ(f.Value(1), "");
@@ -165,9 +165,9 @@ TEST(FilterTable, FilesFindFieldsAgainByName) {
     loaded.SetType(1, "Does Not Include");
     loaded.LoadBytes(bytes, menu);
     ASSERT_EQ(loaded.RowCount(), 3);
-    EXPECT_EQ(loaded.Field(1), 3);          // the last field of that name
-    EXPECT_EQ(loaded.Type(1), "Does Not Include");   // empty cells are not in the file
-    EXPECT_EQ(loaded.Field(2), -1);         // no such field here
+    EXPECT_EQ(loaded.Field(1), 3);                  // the last field of that name
+    EXPECT_EQ(loaded.Type(1), "Does Not Include");  // empty cells are not in the file
+    EXPECT_EQ(loaded.Field(2), -1);                 // no such field here
     EXPECT_EQ(loaded.Value(2), "US");
 }
 
@@ -190,7 +190,7 @@ TEST(DistinctValues, CaseFoldedSortedAndCapped) {
     }
     LoadCSV(base, csv);
     EXPECT_EQ(DistinctValues(base, 0), (Strings{"", "Completed", "Denied", "pending"}));
-    EXPECT_TRUE(DistinctValues(base, 1).empty());   // 300 values
+    EXPECT_TRUE(DistinctValues(base, 1).empty());  // 300 values
 }
 
 TEST(EditedFilterValue, Precedence) {

@@ -133,7 +133,7 @@ TEST_F(FindInView, FindsCellsAndEndsWithNotFound) {
     Load("Name,Payment\r\nAnn,VISA Debit\r\nBob,Cash\r\nCy,visa\r\n");
     finder->FindItemShow();
     ASSERT_TRUE(ui.FindOpen());
-    EXPECT_EQ(Current(), std::make_pair(0, 1));   // no current cell: row 1
+    EXPECT_EQ(Current(), std::make_pair(0, 1));  // no current cell: row 1
 
     EXPECT_TRUE(ui.FindNext(Q("visa")));
     EXPECT_EQ(Current(), std::make_pair(1, 1));
@@ -170,10 +170,13 @@ TEST(QtFindDialog, FindNextPassesSettingsAndClosesWhenDone) {
     int closed = 0;
     ui::FindOptions initial;
     initial.text = "visa";
-    qt.ShowFind(initial, [&](const ui::FindOptions& o) {
-        asked.push_back(o);
-        return asked.size() < 2;
-    }, [&] { ++closed; });
+    qt.ShowFind(
+        initial,
+        [&](const ui::FindOptions& o) {
+            asked.push_back(o);
+            return asked.size() < 2;
+        },
+        [&] { ++closed; });
     QDialog* dialog = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "FindDialog" && w->isVisible()) dialog = qobject_cast<QDialog*>(w);

@@ -20,11 +20,12 @@ namespace {
 
 brenvik::StringTable Report() {
     brenvik::StringTable t;
-    t.LoadCSVBytes("Month,Total Transactions,Total Fee,Total Gross\r\n"
-                   "2001/01,2,-1.50,\"1,234.56\"\r\n"
-                   "2001/02,0,\"\",\"\"\r\n"
-                   "2001/03,1,-0.25,12.5x\r\n",
-                   ',');
+    t.LoadCSVBytes(
+        "Month,Total Transactions,Total Fee,Total Gross\r\n"
+        "2001/01,2,-1.50,\"1,234.56\"\r\n"
+        "2001/02,0,\"\",\"\"\r\n"
+        "2001/03,1,-0.25,12.5x\r\n",
+        ',');
     return t;
 }
 
@@ -34,7 +35,7 @@ TEST(GraphData, ValuesLabelsAndAxisMaximum) {
     EXPECT_EQ(fee.title, "Total Fee");
     EXPECT_EQ(fee.values, (std::vector<double>{-1.5, 0, -0.25}));
     EXPECT_EQ(fee.labels, (std::vector<std::string>{"2001/01", "2001/02", "2001/03"}));
-    EXPECT_EQ(fee.maximum, 0);   // all negative: the axis tops at 0
+    EXPECT_EQ(fee.maximum, 0);  // all negative: the axis tops at 0
 
     // Invalid texts count with their numeric value.
     GraphData gross = GraphOfColumn(t, 3);

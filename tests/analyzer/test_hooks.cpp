@@ -56,7 +56,7 @@ protected:
     test::ScriptedPlatform ui;
     test::TempFolder folder;
     QMdiArea area;
-    TViewLogForm* form = nullptr;   // owned by the area
+    TViewLogForm* form = nullptr;  // owned by the area
 };
 
 }  // namespace
@@ -69,11 +69,11 @@ TEST_F(Hooks, FindSearchesTheViewFromItsButton) {
     EXPECT_TRUE(ui.FindNext(o));
     const QModelIndex at = test::Find<QTableView>(*form, "LogGrid").currentIndex();
     EXPECT_EQ(at.column(), 1);
-    EXPECT_EQ(at.row(), 0);   // the first data row
+    EXPECT_EQ(at.row(), 0);  // the first data row
     ui.ExpectInformation("Bob not found.");
     o.text = "Bob";
     o.down = false;
-    EXPECT_FALSE(ui.FindNext(o));   // upwards from just past the match: row 1 only
+    EXPECT_FALSE(ui.FindNext(o));  // upwards from just past the match: row 1 only
     EXPECT_FALSE(ui.FindOpen());
     EXPECT_TRUE(ui.Finish());
 }

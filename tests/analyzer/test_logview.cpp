@@ -12,7 +12,7 @@ TEST(LogView, NamesAreTrimmedInTheViewOnly) {
     LogBase base;
     LoadCSV(base, "  Gross,Date,  ,Email Address,Ship Address\r\n1,2,3,4,5\r\n");
     const auto entries = FieldEntries(base, true);
-    EXPECT_EQ(entries[0].name, "  Gross");   // the lists keep the names as loaded
+    EXPECT_EQ(entries[0].name, "  Gross");  // the lists keep the names as loaded
     EXPECT_EQ(entries[2].name, "  ");
     LogView view(base);
     view.Refresh(entries, nullptr);
@@ -31,7 +31,7 @@ TEST(LogView, CheckedFieldsInEntryOrderWithRowTags) {
     LoadCSV(base, "A,B,C\r\na1,b1,c1\r\na2,b2,c2\r\n");
     auto entries = FieldEntries(base, true);
     entries[1].checked = false;
-    EXPECT_EQ(MoveEntryUp(entries, 2), 1);   // C above B
+    EXPECT_EQ(MoveEntryUp(entries, 2), 1);  // C above B
     LogView view(base);
     view.Refresh(entries, nullptr);
     ASSERT_EQ(view.ColCount(), 2);
@@ -61,7 +61,7 @@ TEST(FieldEntries, MoveUpAndDownLimits) {
     EXPECT_EQ(MoveEntryUp(e, -1), -1);
     EXPECT_EQ(MoveEntryDown(e, 2), -1);
     EXPECT_EQ(MoveEntryDown(e, 0), 1);
-    EXPECT_EQ(e[1], (FieldEntry{"a", 0, true}));   // the check mark travels
+    EXPECT_EQ(e[1], (FieldEntry{"a", 0, true}));  // the check mark travels
     EXPECT_EQ(e[0], (FieldEntry{"b", 1, false}));
     std::vector<FieldEntry> one{{"a", 0, true}};
     EXPECT_EQ(MoveEntryDown(one, 0), -1);
@@ -80,11 +80,11 @@ TEST(LogView, SortsNumbersDatesAndTextsStably) {
     LogView view(base);
     view.Refresh(FieldEntries(base, true), nullptr);
     view.SortByField(1);
-    EXPECT_EQ(Column(view, 0), (Strings{"2", "4", "1", "5", "3"}));   // numbers, stable on ties
+    EXPECT_EQ(Column(view, 0), (Strings{"2", "4", "1", "5", "3"}));  // numbers, stable on ties
     view.SortByField(2);
-    EXPECT_EQ(Column(view, 0), (Strings{"5", "2", "3", "4", "1"}));   // dates, not texts
+    EXPECT_EQ(Column(view, 0), (Strings{"5", "2", "3", "4", "1"}));  // dates, not texts
     view.SortByField(3);
-    EXPECT_EQ(Column(view, 0), (Strings{"2", "4", "3", "5", "1"}));   // byte codes, case counts
+    EXPECT_EQ(Column(view, 0), (Strings{"2", "4", "3", "5", "1"}));  // byte codes, case counts
     EXPECT_EQ(view.RowTag(1), 2);
     view.SortByField(-1);
     EXPECT_EQ(Column(view, 0), (Strings{"2", "4", "3", "5", "1"}));
@@ -107,5 +107,5 @@ TEST(SortKeyOf, KindsOfCells) {
     EXPECT_EQ(SortKeyOf("-").kind, K::Text);
     SetProgramDateFormat(DateOrder::MonthDayYear);
     EXPECT_EQ(SortKeyOf("1/31/2001").kind, K::Date);
-    EXPECT_EQ(SortKeyOf("2001/01/31").kind, K::Text);   // not a date in this format
+    EXPECT_EQ(SortKeyOf("2001/01/31").kind, K::Text);  // not a date in this format
 }

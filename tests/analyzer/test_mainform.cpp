@@ -76,7 +76,7 @@ TEST_F(MainForm, NameOfTheProgramFolderIsOpenedFromThereWhateverTheCurrentFolder
     form.StartUp({"InvTemp.csv"}, folder.QPath());
     EXPECT_EQ(ProgramDateFormat(), DateOrder::YearMonthDay);
     ASSERT_EQ(form.Windows().size(), 1);
-    EXPECT_EQ(form.Windows()[0]->Base().TransactionCount(), 1);   // the program folder's file
+    EXPECT_EQ(form.Windows()[0]->Base().TransactionCount(), 1);  // the program folder's file
     EXPECT_TRUE(ui.Messages().isEmpty());
 }
 
@@ -129,7 +129,8 @@ TEST_F(MainForm, OpenErrorIsShownAndTheEmptyWindowStays) {
 
 TEST_F(MainForm, HelpAboutAndCalendar) {
     EXPECT_FALSE(TMainForm::FindHelpPage(TEST_SOURCE_DIR, "corvane-help.html").isEmpty());
-    EXPECT_FALSE(TMainForm::FindHelpPage(TEST_SOURCE_DIR, "corvane-getting-started.html").isEmpty());
+    EXPECT_FALSE(
+        TMainForm::FindHelpPage(TEST_SOURCE_DIR, "corvane-getting-started.html").isEmpty());
 
     ui.ExpectModal("pellard::TAboutBox", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "About");

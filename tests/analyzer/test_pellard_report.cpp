@@ -36,7 +36,8 @@ protected:
         QProcess p;
         args.prepend(folder.QPath() + "log.csv");
         p.start(dir + "/pellard-report", args);
-        EXPECT_TRUE(p.waitForFinished(30000)) << "pellard-report did not run from " << dir.toStdString();
+        EXPECT_TRUE(p.waitForFinished(30000))
+            << "pellard-report did not run from " << dir.toStdString();
         Result r;
         r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         r.out = p.readAllStandardOutput().toStdString();
@@ -88,8 +89,8 @@ TEST_F(PellardReport, SameTablesAsTheWindow) {
 }
 
 TEST_F(PellardReport, MonthlyWithFieldsFilterAndAbsoluteValues) {
-    Result r = Run({"--report", "monthly", "--fields", "Net,Gross", "--abs", "--filter",
-                    "Status!=Pending"});
+    Result r = Run(
+        {"--report", "monthly", "--fields", "Net,Gross", "--abs", "--filter", "Status!=Pending"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "Month,Total Transactions,Total Net,Total Gross,Average Net,Average Gross,"
@@ -101,7 +102,8 @@ TEST_F(PellardReport, MonthlyWithFieldsFilterAndAbsoluteValues) {
     // A range filter, the custom report and the output file.
     const std::string out = folder.File("out.csv");
     r = Run({"--report", "custom", "--filter", "Gross=0 to 15", "--custom-field", "Status",
-             "--value", "COMPLETED", "--value", "Ref", "--partial", "-o", QString::fromStdString(out)});
+             "--value", "COMPLETED", "--value", "Ref", "--partial", "-o",
+             QString::fromStdString(out)});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(folder.Read("out.csv"),
@@ -117,7 +119,8 @@ TEST_F(PellardReport, ProblemsGoToStandardErrorWithStatusTwo) {
         {{"--report", "yearly"}, "unknown report kind: yearly"},
         {{"--report", "field:Nope"}, "unknown field: Nope"},
         {{"--report", "custom"}, "Please select custom report field."},
-        {{"--report", "custom", "--custom-field", "Status"}, "Please select custom report field values."},
+        {{"--report", "custom", "--custom-field", "Status"},
+         "Please select custom report field values."},
         {{"--stats", "--filter", "Nope=1"}, "unknown field: Nope"},
         {{"--stats", "--report", "daily"}, "give either --stats or --report KIND"},
         {{"--stats", "--date-format", "dd.mm.yyyy"}, "unknown date format"},

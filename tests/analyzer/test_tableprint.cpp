@@ -17,7 +17,8 @@ brenvik::StringTable Table(int rows, int cols, const std::string& text = "Cell")
     t.SetSize(cols, rows + 1);
     for (int c = 0; c < cols; ++c) {
         t.SetCell(c, 0, "Heading " + std::to_string(c));
-        for (int r = 1; r <= rows; ++r) t.SetCell(c, r, text + std::to_string(r) + "x" + std::to_string(c));
+        for (int r = 1; r <= rows; ++r)
+            t.SetCell(c, r, text + std::to_string(r) + "x" + std::to_string(c));
     }
     return t;
 }
@@ -25,10 +26,12 @@ brenvik::StringTable Table(int rows, int cols, const std::string& text = "Cell")
 TEST(TablePrint, InitialSettingsAndTexts) {
     TablePrintSettings s;
     EXPECT_FALSE(s.printHeader || s.printFooter || s.printDate || s.printTime || s.pageNumbers ||
-                 s.printTitle || s.borders || s.centered || s.repeatFixedRows || s.repeatFixedCols ||
-                 s.fitToPage);
+                 s.printTitle || s.borders || s.centered || s.repeatFixedRows ||
+                 s.repeatFixedCols || s.fitToPage);
     EXPECT_EQ(s.borderStyle, Qt::SolidLine);
-    EXPECT_EQ(s.leftMargin + s.topMargin + s.rightMargin + s.bottomMargin + s.colSpacing + s.rowSpacing, 0);
+    EXPECT_EQ(
+        s.leftMargin + s.topMargin + s.rightMargin + s.bottomMargin + s.colSpacing + s.rowSpacing,
+        0);
     EXPECT_EQ(s.orientation, QPageLayout::Portrait);
     EXPECT_EQ(s.pageSeparator, "/");
     EXPECT_EQ(s.dateFormat, "dd/mm/yyyy");
@@ -45,7 +48,7 @@ TEST(TablePrint, PagesFollowRowsColumnsAndFitting) {
     const int portrait = TableDocument(tall, s).PageCount();
     EXPECT_GT(portrait, 1);
     s.orientation = QPageLayout::Landscape;
-    EXPECT_GT(TableDocument(tall, s).PageCount(), portrait);   // fewer rows per page
+    EXPECT_GT(TableDocument(tall, s).PageCount(), portrait);  // fewer rows per page
 
     // A wide table runs over further pages of columns unless fitted.
     TablePrintSettings w;
@@ -77,11 +80,11 @@ TEST(TablePrint, MenuSettingsDialogAndPrinting) {
         test::SetText(d, "TopMargin", "20");
         test::SetText(d, "BottomMargin", "20");
         test::Click(d, "CellFontBtn");
-        EXPECT_GT(form.PreviewPageCount(), before);   // the preview follows
+        EXPECT_GT(form.PreviewPageCount(), before);  // the preview follows
         test::Click(d, "OKBtn");
         return QDialog::Rejected;
     });
-    ui.ExpectFont(QFont("DejaVu Sans", 10));   // asked by the dialog
+    ui.ExpectFont(QFont("DejaVu Sans", 10));  // asked by the dialog
     PrintButtonClick(&button, source, settings, "Report");
     EXPECT_EQ(settings.cellFont.pointSize(), 10);
     EXPECT_EQ(ui.Log(test::Dlg::Menu)[0].items, QStringList({"Print Settings", "Print"}));

@@ -15,13 +15,13 @@ TEST(NumericValue, ValidAndLenientReadings) {
         double value;
     };
     const Case cases[] = {
-        {"12.50", true, 12.5},     {" 12.50", true, 12.5},   {"12.50 ", false, 1250},
-        {"1,234.56", false, 1},    {"12.5x", false, 125},    {"-3x", false, 3},
-        {"-3 USD", false, 3},      {"$5.00", false, 0},      {"abc", false, 0},
-        {"", false, 0},            {"   ", false, 0},         {"12.", true, 12},
-        {".5", true, 0.5},         {"-0.25", true, -0.25},   {"+7", true, 7},
-        {"1e3", true, 1000},       {"2.5E-1", true, 0.25},   {"1e", false, 1},
-        {"-", false, 0},           {".", false, 0},          {"\t5", false, 0},
+        {"12.50", true, 12.5},  {" 12.50", true, 12.5}, {"12.50 ", false, 1250},
+        {"1,234.56", false, 1}, {"12.5x", false, 125},  {"-3x", false, 3},
+        {"-3 USD", false, 3},   {"$5.00", false, 0},    {"abc", false, 0},
+        {"", false, 0},         {"   ", false, 0},      {"12.", true, 12},
+        {".5", true, 0.5},      {"-0.25", true, -0.25}, {"+7", true, 7},
+        {"1e3", true, 1000},    {"2.5E-1", true, 0.25}, {"1e", false, 1},
+        {"-", false, 0},        {".", false, 0},        {"\t5", false, 0},
     };
     for (const Case& c : cases) {
         const Number n = NumericValue(c.text);
@@ -106,7 +106,7 @@ TEST(NumericValue, QuickDecimalsAgreeWithTheGeneralReader) {
     double v = 0;
     const char* dot = ".";
     EXPECT_FALSE(ReadPlainDecimal(dot, dot + 1, v));
-    const std::string many = "1234567890.1234567";   // more digits than fit exactly
+    const std::string many = "1234567890.1234567";  // more digits than fit exactly
     EXPECT_FALSE(ReadPlainDecimal(many.data(), many.data() + many.size(), v));
     EXPECT_DOUBLE_EQ(NumericValue(many).value, 1234567890.1234567);
 }

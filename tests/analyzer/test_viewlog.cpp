@@ -43,7 +43,7 @@ protected:
     QString Header(const char* name, int col) {
         return Model(name).headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
     }
-    QString Cell(const char* name, int col, int row) {   // row 1 = first data row
+    QString Cell(const char* name, int col, int row) {  // row 1 = first data row
         QAbstractItemModel& m = Model(name);
         return m.data(m.index(row - 1, col)).toString();
     }
@@ -100,7 +100,7 @@ TEST_F(ViewLog, FieldChoicesShowAtTheNextRefresh) {
     list.item(2)->setSelected(true);
     form->MoveUpBtnClick();
     EXPECT_EQ(ListItems("SelectDisplayFields")[1], "Fee");
-    EXPECT_EQ(Header("LogGrid", 1), "Gross");   // not yet
+    EXPECT_EQ(Header("LogGrid", 1), "Gross");  // not yet
     Click(*form, "RefreshDisplayBtn");
     EXPECT_EQ(Header("LogGrid", 1), "Fee");
     EXPECT_EQ(Cell("LogGrid", 1, 2), "-1.00");
@@ -121,15 +121,15 @@ TEST_F(ViewLog, HeaderOnlyFileReadsZeroOfZero) {
 
 TEST_F(ViewLog, SortBoxSortsTheView) {
     auto& sort = Find<QComboBox>(*form, "SortBox");
-    sort.setCurrentIndex(3);   // Fee: -0.50, -1.00, empty
+    sort.setCurrentIndex(3);  // Fee: -0.50, -1.00, empty
     form->SortBoxChange();
     EXPECT_EQ(Cell("LogGrid", 2, 1), "-1.00");
     EXPECT_EQ(form->View().RowTag(1), 2);
     EXPECT_EQ(form->View().RowTag(2), 1);
-    EXPECT_EQ(form->View().RowTag(3), 3);   // the empty text after the numbers
+    EXPECT_EQ(form->View().RowTag(3), 3);  // the empty text after the numbers
     sort.setCurrentIndex(0);
     form->SortBoxChange();
-    EXPECT_EQ(form->View().RowTag(1), 2);   // "None" keeps the order
+    EXPECT_EQ(form->View().RowTag(1), 2);  // "None" keeps the order
     Click(*form, "RefreshDisplayBtn");
     EXPECT_EQ(form->View().RowTag(1), 1);
 }
@@ -139,7 +139,7 @@ TEST_F(ViewLog, FiltersApplyAtRefreshAndFeedTheStatistics) {
     form->AddFilterBtnClick();
     SetFilter(2, "Status", "", "completed");
     EXPECT_EQ(form->Filters().Table().CellText(2, 2), "completed");
-    EXPECT_EQ(TextOf(*form, "Total"), "3 of 3");   // no refresh yet
+    EXPECT_EQ(TextOf(*form, "Total"), "3 of 3");  // no refresh yet
     Find<QTabWidget>(*form, "ViewBook").setCurrentIndex(TViewLogForm::SummaryPage);
     EXPECT_EQ(TextOf(*form, "Total"), "2 of 3");
     EXPECT_EQ(TextOf(*form, "ReportTotal"), "2 of 3");
@@ -281,7 +281,7 @@ TEST_F(ViewLog, SelectFieldsOkAppliesCancelKeeps) {
     const auto before = form->ReportFields();
     ui.ExpectModal("pellard::TSelectFieldsForm", [](QDialog& d) {
         auto& list = Find<QListWidget>(d, "SelectFields");
-        list.item(3)->setSelected(true);   // Net
+        list.item(3)->setSelected(true);  // Net
         Click(d, "RMoveUpBtn");
         list.item(0)->setCheckState(Qt::Checked);
         Click(d, "CancelBtn");
@@ -294,7 +294,7 @@ TEST_F(ViewLog, SelectFieldsOkAppliesCancelKeeps) {
         auto& list = Find<QListWidget>(d, "SelectFields");
         list.item(3)->setSelected(true);
         Click(d, "RMoveUpBtn");
-        list.item(1)->setCheckState(Qt::Unchecked);   // Gross
+        list.item(1)->setCheckState(Qt::Unchecked);  // Gross
         Click(d, "OKValueBtn");
         return QDialog::Rejected;
     });
@@ -302,7 +302,7 @@ TEST_F(ViewLog, SelectFieldsOkAppliesCancelKeeps) {
     EXPECT_EQ(form->StatGrid().RowCount(), 3);
     EXPECT_EQ(form->StatGrid().CellText(0, 1), "Net");
     EXPECT_EQ(form->StatGrid().CellText(0, 2), "Fee");
-    EXPECT_EQ(form->StatGrid().CellText(3, 2), "0.00");   // the empty fee counts as 0
+    EXPECT_EQ(form->StatGrid().CellText(3, 2), "0.00");  // the empty fee counts as 0
 
     test::SetChecked(*form, "AbsoluteValueStat", true);
     Click(*form, "AbsoluteValueStat");
@@ -317,12 +317,15 @@ TEST_F(ViewLog, ColoursAndBanding) {
     form->ColorClick(&Find<ColorBox>(*form, "AlternateColor"));
     ui.ExpectColorCancel();
     form->ColorClick(&Find<ColorBox>(*form, "HeaderColor"));
-    EXPECT_EQ(form->LogGridCellColor(0, 1), QColor(Qt::red));    // by column
+    EXPECT_EQ(form->LogGridCellColor(0, 1), QColor(Qt::red));  // by column
     EXPECT_EQ(form->LogGridCellColor(1, 1), QColor(Qt::blue));
     test::SetChecked(*form, "ColRows", true);
-    EXPECT_EQ(form->LogGridCellColor(1, 2), QColor(Qt::red));    // by row
+    EXPECT_EQ(form->LogGridCellColor(1, 2), QColor(Qt::red));  // by row
     EXPECT_EQ(form->LogGridCellColor(1, 1), QColor(Qt::blue));
-    EXPECT_EQ(Model("LogGrid").data(Model("LogGrid").index(0, 0), Qt::BackgroundRole).value<QBrush>().color(),
+    EXPECT_EQ(Model("LogGrid")
+                  .data(Model("LogGrid").index(0, 0), Qt::BackgroundRole)
+                  .value<QBrush>()
+                  .color(),
               QColor(Qt::blue));
 
     ui.ExpectColor(Qt::green);
@@ -356,7 +359,7 @@ TEST_F(ViewLog, ReportPageWorksOnTheWindowsViewAndFieldSet) {
     reports.setCurrentIndex(3);
     form->Report().GenerateReportBtnClick();
     const auto& table = form->Report().ReportTable();
-    ASSERT_EQ(table.RowCount(), 4);   // 2001/01 to 2001/03
+    ASSERT_EQ(table.RowCount(), 4);  // 2001/01 to 2001/03
     EXPECT_EQ(table.CellText(0, 0), "Month");
     EXPECT_EQ(table.CellText(2, 0), "Total Gross");
     EXPECT_EQ(table.CellText(2, 1), "10.00");

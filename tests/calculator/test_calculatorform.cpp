@@ -2,14 +2,14 @@
 
 #include "support/scripted_platform.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QApplication>
-#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,9 @@ TEST_F(CalculatorForm, ButtonsAndKeyboardReachTheCalculator) {
     KeyClicks(form, "3");
     KeyClick(form, Qt::Key_Return);
     EXPECT_EQ(Display(), "5.00 ");
-    EXPECT_EQ(Tape(), QStringList({"    Calculator", "              ", "--------------", "       2.00   ",
-                                   "       3.00  +", "       5.00  =", "--------------"}));
+    EXPECT_EQ(Tape(),
+              QStringList({"    Calculator", "              ", "--------------", "       2.00   ",
+                           "       3.00  +", "       5.00  =", "--------------"}));
     KeyClicks(form, "12.");
     KeyClick(form, Qt::Key_Backspace);
     EXPECT_EQ(form.Logic().EntryText(), "12");
@@ -77,7 +78,7 @@ TEST_F(CalculatorForm, OptionPagesSetDecimalsAndCallForHelp) {
     EXPECT_EQ(decimals.value(), 2);
     EXPECT_EQ(decimals.maximum(), 7);
     decimals.setValue(4);
-    test::Click(form, "Button_Opt");   // leaving the page takes the new decimals
+    test::Click(form, "Button_Opt");  // leaving the page takes the new decimals
     EXPECT_EQ(form.Logic().Decimals(), 4);
     EXPECT_EQ(Display(), "0.0000 ");
     test::Click(form, "MailBtn");

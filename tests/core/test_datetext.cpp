@@ -14,10 +14,10 @@ TEST(ParseDate, AcceptsYearMonthDayNumbers) {
         Date date;
     };
     const std::vector<Ok> cases = {
-        {"2024/03/15", {2024, 3, 15}}, {"2024/3/5", {2024, 3, 5}},
+        {"2024/03/15", {2024, 3, 15}},     {"2024/3/5", {2024, 3, 5}},
         {"  2024/03/15  ", {2024, 3, 15}}, {"2024 / 03 / 15", {2024, 3, 15}},
-        {"2000/02/29", {2000, 2, 29}}, {"0001/01/01", {1, 1, 1}},
-        {"9999/12/31", {9999, 12, 31}}, {"2024/0003/0015", {2024, 3, 15}},
+        {"2000/02/29", {2000, 2, 29}},     {"0001/01/01", {1, 1, 1}},
+        {"9999/12/31", {9999, 12, 31}},    {"2024/0003/0015", {2024, 3, 15}},
     };
     for (const Ok& c : cases) {
         const auto d = ParseDate(c.text);
@@ -40,7 +40,7 @@ TEST(ParseDate, TwoDigitYearsFallInTheWindowAroundToday) {
     const auto near = ParseDate(std::to_string(now % 100) + "/01/01");
     ASSERT_TRUE(near);
     EXPECT_EQ(near->year, now);
-    const int far = (now - 51) % 100;   // more than fifty years ago wraps forward
+    const int far = (now - 51) % 100;  // more than fifty years ago wraps forward
     const auto d = ParseDate(std::to_string(far) + "/06/01");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->year, now - 51 + 100);
@@ -57,8 +57,8 @@ TEST(DayNumber, CountsFromTheDateSerialEpochAndRoundTrips) {
     EXPECT_EQ(DayNumber({1970, 1, 1}), 25569);
     EXPECT_EQ(DayNumber({2000, 3, 1}) - DayNumber({2000, 2, 28}), 2);
     EXPECT_EQ(DayNumber({1900, 3, 1}) - DayNumber({1900, 2, 28}), 1);
-    EXPECT_EQ(DayOfWeek({1899, 12, 30}), 7);   // Saturday
-    EXPECT_EQ(DayOfWeek({2024, 3, 17}), 1);    // Sunday
+    EXPECT_EQ(DayOfWeek({1899, 12, 30}), 7);  // Saturday
+    EXPECT_EQ(DayOfWeek({2024, 3, 17}), 1);   // Sunday
     for (long n = DayNumber({1, 1, 1}); n <= DayNumber({9999, 12, 31}); n += 97) {
         const Date d = FromDayNumber(n);
         ASSERT_TRUE(IsValidDate(d.year, d.month, d.day)) << n;

@@ -43,11 +43,13 @@ TEST(LineReading, SplitsAtCROnly) {
         {"a\r\n\r\n", {"a", ""}},
         {"\r\n", {""}},
         {"a\r\r\nb", {"a", "", "b"}},
-        {"a\nb\r\n", {"a\nb"}},             // a lone LF is part of the line
-        {"a\r\n\nb", {"a", "\nb"}},          // only one LF belongs to the line end
+        {"a\nb\r\n", {"a\nb"}},      // a lone LF is part of the line
+        {"a\r\n\nb", {"a", "\nb"}},  // only one LF belongs to the line end
         {"a\n\rb", {"a\n", "b"}},
-        {"a\r\nb\x1a\r\nc", {"a", "b"}},     // Ctrl-Z ends the file
-        {"\x1a" "a\r\n", {}},
+        {"a\r\nb\x1a\r\nc", {"a", "b"}},  // Ctrl-Z ends the file
+        {"\x1a"
+         "a\r\n",
+         {}},
         {"a\r\x1a\nb", {"a"}},
         {std::string("a\0b\r\nc", 6), {std::string("a\0b", 3), "c"}},
     };

@@ -15,10 +15,18 @@ struct Case {
 
 TEST(StripNonNumeric, KeepsDigitsMinusSignsAndTheLastPoint) {
     const std::vector<Case> cases = {
-        {"$1,234.56", "1234.56"}, {"1.234.56", "1234.56"}, {"1.234,56", "1.23456"},
-        {"-$5", "-5"},            {"(5.00)", "5.00"},      {"12-34", "12-34"},
-        {"abc", "0"},             {"", "0"},               {"12-34 5", "12-345"},
-        {"..", "."},              {"a.b", "."},            {"5-", "5-"},
+        {"$1,234.56", "1234.56"},
+        {"1.234.56", "1234.56"},
+        {"1.234,56", "1.23456"},
+        {"-$5", "-5"},
+        {"(5.00)", "5.00"},
+        {"12-34", "12-34"},
+        {"abc", "0"},
+        {"", "0"},
+        {"12-34 5", "12-345"},
+        {"..", "."},
+        {"a.b", "."},
+        {"5-", "5-"},
     };
     for (const Case& c : cases) EXPECT_EQ(StripNonNumeric(c.in), c.out) << c.in;
 }
@@ -30,14 +38,12 @@ TEST(ReadNumber, FollowsTheDecimalSyntax) {
         long double value;
     };
     const std::vector<Read> cases = {
-        {"12.5", true, 12.5L},  {"  -3", true, -3},     {"+4", true, 4},
-        {".", true, 0},         {"5.", true, 5},        {".25", true, 0.25L},
-        {"1e3", true, 1000},    {"2.5E-1", true, 0.25L}, {"-1e+2", true, -100},
-        {"", false, 0},         {"-", false, 0},        {"+", false, 0},
-        {"5 ", false, 0},       {"1e", false, 0},       {"1e+", false, 0},
-        {"1-2", false, 0},      {"12.5x", false, 0},    {"$5", false, 0},
-        {"1.2.3", false, 0},    {"inf", false, 0},      {"0x10", false, 0},
-        {"nan", false, 0},      {"1e5000", false, 0},   {"e5", false, 0},
+        {"12.5", true, 12.5L}, {"  -3", true, -3},   {"+4", true, 4},      {".", true, 0},
+        {"5.", true, 5},       {".25", true, 0.25L}, {"1e3", true, 1000},  {"2.5E-1", true, 0.25L},
+        {"-1e+2", true, -100}, {"", false, 0},       {"-", false, 0},      {"+", false, 0},
+        {"5 ", false, 0},      {"1e", false, 0},     {"1e+", false, 0},    {"1-2", false, 0},
+        {"12.5x", false, 0},   {"$5", false, 0},     {"1.2.3", false, 0},  {"inf", false, 0},
+        {"0x10", false, 0},    {"nan", false, 0},    {"1e5000", false, 0}, {"e5", false, 0},
     };
     for (const Read& c : cases) {
         long double v = -99;
@@ -50,9 +56,8 @@ TEST(ReadNumber, FollowsTheDecimalSyntax) {
 
 TEST(ReadLenient, CountsTheDigitsBeforeTheFirstOffendingCharacter) {
     const std::vector<std::pair<std::string, long double>> cases = {
-        {"1-2", 1},  {"12.5x", 125}, {"-5x", 5},  {"$5", 0},   {"", 0},
-        {"abc", 0},  {"5 ", 5},      {"--5", 0},  {"2.5", 2.5L}, {"1e", 1},
-        {"1e5000", 0},
+        {"1-2", 1}, {"12.5x", 125}, {"-5x", 5},    {"$5", 0}, {"", 0},       {"abc", 0},
+        {"5 ", 5},  {"--5", 0},     {"2.5", 2.5L}, {"1e", 1}, {"1e5000", 0},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(ReadLenient(text), value) << text;
 }
@@ -64,13 +69,13 @@ TEST(FormatFixed, RoundsHalfAwayFromZeroOnTheDecimalExpansion) {
         std::string text;
     };
     const std::vector<Fmt> cases = {
-        {0.125L, 2, "0.13"},   {-0.125L, 2, "-0.13"}, {-0.001L, 2, "-0.00"},
-        {0.005L, 2, "0.01"},   {0.004L, 2, "0.00"},   {0.0004L, 2, "0.00"},
-        {1.005L, 2, "1.01"},   {2.675L, 2, "2.68"},   {0.1L + 0.2L, 2, "0.30"},
-        {2.5L, 0, "3"},        {-2.5L, 0, "-3"},      {-0.4L, 0, "-0"},
-        {0.5L, 0, "1"},        {9.995L, 2, "10.00"},  {99.5L, 0, "100"},
-        {0, 2, "0.00"},        {12, 2, "12.00"},      {1234567.891L, 2, "1234567.89"},
-        {0.08875L, 4, "0.0888"}, {0.07L, 4, "0.0700"}, {123.45L, 1, "123.5"},
+        {0.125L, 2, "0.13"},     {-0.125L, 2, "-0.13"}, {-0.001L, 2, "-0.00"},
+        {0.005L, 2, "0.01"},     {0.004L, 2, "0.00"},   {0.0004L, 2, "0.00"},
+        {1.005L, 2, "1.01"},     {2.675L, 2, "2.68"},   {0.1L + 0.2L, 2, "0.30"},
+        {2.5L, 0, "3"},          {-2.5L, 0, "-3"},      {-0.4L, 0, "-0"},
+        {0.5L, 0, "1"},          {9.995L, 2, "10.00"},  {99.5L, 0, "100"},
+        {0, 2, "0.00"},          {12, 2, "12.00"},      {1234567.891L, 2, "1234567.89"},
+        {0.08875L, 4, "0.0888"}, {0.07L, 4, "0.0700"},  {123.45L, 1, "123.5"},
     };
     for (const Fmt& c : cases)
         EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text) << double(c.value) << " " << c.decimals;
@@ -86,8 +91,8 @@ TEST(FormatFixed, HugeAndNonFiniteValuesGiveText) {
 
 TEST(MoneyArithmetic, AddSubtractMultiplyAndPercent) {
     EXPECT_EQ(AddStrings("2.5", "$1.25"), "3.75");
-    EXPECT_EQ(AddStrings("4", "1-2"), "5.00");           // lenient second operand
-    EXPECT_EQ(SubtractStrings("4", "1-2"), "4.00");      // invalid counts as 0
+    EXPECT_EQ(AddStrings("4", "1-2"), "5.00");       // lenient second operand
+    EXPECT_EQ(SubtractStrings("4", "1-2"), "4.00");  // invalid counts as 0
     EXPECT_EQ(SubtractStrings("", "4"), "-4.00");
     EXPECT_EQ(SubtractStrings("1.00", "1.001"), "-0.00");
     EXPECT_EQ(SubtractStrings("$10.00", "2.25"), "7.75");
@@ -111,12 +116,12 @@ TEST(MoneyArithmetic, HugeValuesDoNotBreak) {
     const std::string e4000 = "1" + std::string(4000, '0');
     const std::string e5000 = "1" + std::string(5000, '0');
     EXPECT_EQ(AddStrings(e300, "0"), e300 + ".00");
-    EXPECT_EQ(AddStrings("1e300", "0"), "1300.00");     // stripping drops the e
-    EXPECT_EQ(AddStrings(e5000, "1"), "1.00");          // beyond range counts as nothing
+    EXPECT_EQ(AddStrings("1e300", "0"), "1300.00");  // stripping drops the e
+    EXPECT_EQ(AddStrings(e5000, "1"), "1.00");       // beyond range counts as nothing
     EXPECT_EQ(AddStrings(e5000 + "x", "1"), "1.00");
     EXPECT_EQ(MultiplyStrings(e4000, e4000), "INF");
     EXPECT_EQ(StringRound("1e5000"), "1e5000");
-    EXPECT_EQ(StringRound("1e400"), "1e400");            // beyond double range
+    EXPECT_EQ(StringRound("1e400"), "1e400");  // beyond double range
     EXPECT_EQ(GetSumFromStringList({"1" + std::string(400, '0'), "1"}), "1.00");
 }
 
@@ -124,7 +129,7 @@ TEST(GetSumFromStringList, SumsTheValidEntries) {
     EXPECT_EQ(GetSumFromStringList({"1.10", "2.20", "n/a"}), "3.30");
     EXPECT_EQ(GetSumFromStringList({}), "0.00");
     EXPECT_EQ(GetSumFromStringList({"2", "3", "x"}), "5.00");
-    EXPECT_EQ(GetSumFromStringList({"4", "1-2", "$1.50"}), "5.50");   // 1-2 skipped
+    EXPECT_EQ(GetSumFromStringList({"4", "1-2", "$1.50"}), "5.50");  // 1-2 skipped
     EXPECT_EQ(GetSumFromStringList({"-0.004"}), "-0.00");
     // Entries are rounded to double before they are added; operands of the
     // other operations keep extended precision.
@@ -134,8 +139,8 @@ TEST(GetSumFromStringList, SumsTheValidEntries) {
 
 TEST(StringRound, RoundsHalfToEvenAndKeepsInvalidText) {
     const std::vector<Case> cases = {
-        {"2.50", "2"}, {"3.50", "4"}, {"2.51", "3"}, {"-2.5", "-2"}, {"-3.5", "-4"},
-        {"0.4", "0"},  {"-0.4", "0"}, {"abc", "abc"}, {"5.00", "5"}, {" 7", "7"},
+        {"2.50", "2"}, {"3.50", "4"}, {"2.51", "3"},  {"-2.5", "-2"},  {"-3.5", "-4"},
+        {"0.4", "0"},  {"-0.4", "0"}, {"abc", "abc"}, {"5.00", "5"},   {" 7", "7"},
         {"7 ", "7 "},  {"$5", "$5"},  {"", ""},       {"1e3", "1000"},
     };
     for (const Case& c : cases) EXPECT_EQ(StringRound(c.in), c.out) << c.in;

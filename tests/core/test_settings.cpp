@@ -1,18 +1,20 @@
-#include "store/core/settings.h"
 #include "store/core/safefile.h"
+#include "store/core/settings.h"
 #include "store/core/stream.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 using namespace brenvik;
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
+std::string Bytes(std::initializer_list<int> values) {
+    return std::string(values.begin(), values.end());
+}
 
 // A length byte and the text.
 std::string Named(const std::string& text) { return char(text.size()) + text; }
@@ -164,8 +166,8 @@ TEST(Settings, FontRecordValues) {
         {"bold", [](FontRecord& f) { f.style = FontBold; },
          Named("Font.Style") + Bytes({11}) + Named("fsBold") + Bytes({0, 11}) + "MinFontSize", ""},
         {"all styles in order", [](FontRecord& f) { f.style = 15; },
-         Bytes({11}) + Named("fsBold") + Named("fsItalic") + Named("fsUnderline") + Named("fsStrikeOut") +
-             Bytes({0}),
+         Bytes({11}) + Named("fsBold") + Named("fsItalic") + Named("fsUnderline") +
+             Named("fsStrikeOut") + Bytes({0}),
          ""},
         {"default pitch not written", [](FontRecord&) {}, "", "Font.Pitch"},
         {"fixed pitch", [](FontRecord& f) { f.pitch = FontPitch::Fixed; },
@@ -228,7 +230,7 @@ TEST(Settings, CutShortKeepsWhatWasRead) {
     struct Case {
         const char* what;
         std::size_t length;
-        int slotsRead;    // whole slots that must have arrived
+        int slotsRead;  // whole slots that must have arrived
         bool fontRead;
     };
     const Case cases[] = {
@@ -280,7 +282,8 @@ TEST(Settings, DamagedFilesAreSilent) {
     const Case cases[] = {
         {"binary garbage", Bytes({0xFF, 0x00, 0x13, 0x37}), Bytes({0xEE, 0xEE}), "1", 0},
         {"long string of 4 GB", Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF, 'x'}), Bytes({2, 3, 6}), "1", 3},
-        {"header block of 2 G bytes", Bytes({6, 0, 6, 2, '4', '2', 6, 0, 4, 0xFF, 0xFF, 0xFF, 0x7F}),
+        {"header block of 2 G bytes",
+         Bytes({6, 0, 6, 2, '4', '2', 6, 0, 4, 0xFF, 0xFF, 0xFF, 0x7F}),
          Bytes({4, 0xFF, 0xFF, 0xFF, 0x7F}), "42", INT32_MAX},
         {"unknown font property", unknownProperty, "", "1043", 0},
         {"unknown colour name", badIdent, "", "1", 0},

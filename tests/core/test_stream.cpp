@@ -9,7 +9,9 @@ using namespace brenvik;
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
+std::string Bytes(std::initializer_list<int> values) {
+    return std::string(values.begin(), values.end());
+}
 
 }  // namespace
 
@@ -70,8 +72,9 @@ TEST(Stream, OtherValueKinds) {
     w.WriteIdent("clRed");
     w.WriteSet({"fsBold", "fsItalic"});
     w.WriteSet({});
-    EXPECT_EQ(w.Bytes(), Bytes({9, 8, 6, 1, 0xE9, 7, 5, 'c', 'l', 'R', 'e', 'd', 11, 6, 'f', 's', 'B',
-                                'o', 'l', 'd', 8, 'f', 's', 'I', 't', 'a', 'l', 'i', 'c', 0, 11, 0}));
+    EXPECT_EQ(w.Bytes(),
+              Bytes({9,   8,   6,   1,   0xE9, 7,   5,   'c', 'l', 'R', 'e', 'd', 11,  6, 'f', 's',
+                     'B', 'o', 'l', 'd', 8,    'f', 's', 'I', 't', 'a', 'l', 'i', 'c', 0, 11,  0}));
     StreamReader r(w.Bytes());
     EXPECT_TRUE(r.ReadBoolean());
     EXPECT_FALSE(r.ReadBoolean());

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 using namespace brenvik;
@@ -64,14 +64,16 @@ class TableFiles : public testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("stringtable_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("stringtable_" +
+                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     std::size_t FileCount() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
     }
     fs::path dir_;
 };
@@ -123,7 +125,8 @@ TEST(StringTable, RowOperationsMoveCellsAndTags) {
     EXPECT_EQ(t.Tag(0, 1), 10);
 
     t.InsertRow(2);
-    EXPECT_EQ(Cells(t), (std::vector<Row>{{"h0", "h1"}, {"a", "1"}, {"", ""}, {"b", "2"}, {"c", "3"}}));
+    EXPECT_EQ(Cells(t),
+              (std::vector<Row>{{"h0", "h1"}, {"a", "1"}, {"", ""}, {"b", "2"}, {"c", "3"}}));
     EXPECT_EQ(t.Tag(1, 4), 30);
     t.InsertRow(t.RowCount());
     EXPECT_EQ(t.RowCount(), 6);
@@ -147,7 +150,9 @@ TEST(StringTable, ArenaStaysCompactUnderRewrites) {
     for (int round = 0; round < 50; ++round)
         for (int r = 0; r < 100; ++r)
             for (int c = 0; c < 10; ++c)
-                t.SetCell(c, r, std::string(20 + (round + r + c) % 30, static_cast<char>('a' + round % 26)));
+                t.SetCell(
+                    c, r,
+                    std::string(20 + (round + r + c) % 30, static_cast<char>('a' + round % 26)));
     EXPECT_EQ(t.Cell(3, 7), std::string(20 + (49 + 7 + 3) % 30, 'a' + 49 % 26));
     EXPECT_LT(t.MemoryUsed(), 200000u);
 
@@ -205,7 +210,8 @@ TEST(StringTable, LargeTablesKeepTheirCells) {
 
 TEST(TableFormat, WritesTheDocumentedLayout) {
     StringTable t = Make({{"Item", "Price"}, {"Pen", ""}});
-    EXPECT_EQ(t.TableFileBytes(), "2,2\r\ncw 0,64\r\ncw 1,64\r\n0,0,Item\r\n1,0,Price\r\n0,1,Pen\r\n");
+    EXPECT_EQ(t.TableFileBytes(),
+              "2,2\r\ncw 0,64\r\ncw 1,64\r\n0,0,Item\r\n1,0,Price\r\n0,1,Pen\r\n");
 
     StringTable headings(64);
     headings.SetSize(15, 1);
@@ -213,7 +219,8 @@ TEST(TableFormat, WritesTheDocumentedLayout) {
     headings.SetCell(14, 0, "Notes");
     headings.SetColWidth(3, 100);
     std::string expected = "15,1\r\n";
-    for (int c = 0; c < 15; ++c) expected += "cw " + std::to_string(c) + "," + (c == 3 ? "100" : "64") + "\r\n";
+    for (int c = 0; c < 15; ++c)
+        expected += "cw " + std::to_string(c) + "," + (c == 3 ? "100" : "64") + "\r\n";
     expected += "0,0,Name\r\n14,0,Notes\r\n";
     EXPECT_EQ(headings.TableFileBytes(), expected);
 }
@@ -223,14 +230,16 @@ TEST(TableFormat, LineBreakEncoding) {
         std::string value, written, loaded;
     };
     const std::vector<Case> cases = {
-        {"a\r\nb", "a\t\bb", "a"},          // only the first line comes back
+        {"a\r\nb", "a\t\bb", "a"},  // only the first line comes back
         {"a\r\n\r\nb\r\nc", "a\t\b\t\bb\t\bc", "a"},
-        {"a\tb", "a\tb", "a\tb"},           // TAB without CR is not encoded
-        {"a\nb", "a\nb", "a\nb"},           // neither is a lone LF
-        {"a\rb", "a\tb", "a\tb"},           // no BS, so nothing is decoded
+        {"a\tb", "a\tb", "a\tb"},  // TAB without CR is not encoded
+        {"a\nb", "a\nb", "a\nb"},  // neither is a lone LF
+        {"a\rb", "a\tb", "a\tb"},  // no BS, so nothing is decoded
         {"x,\"y\",z", "x,\"y\",z", "x,\"y\",z"},
-        {"p\bq\tr", "p\bq\tr", "p\nq"},     // a BS of its own turns decoding on
-        {"a\x1a" "b", "a b", "a b"},        // Ctrl-Z would end the file
+        {"p\bq\tr", "p\bq\tr", "p\nq"},  // a BS of its own turns decoding on
+        {"a\x1a"
+         "b",
+         "a b", "a b"},  // Ctrl-Z would end the file
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.value));
@@ -250,9 +259,9 @@ TEST(TableFormat, LoadingSetsOnlyWhatTheFileNames) {
         "3,2\r\n"
         "cw 0,10\r\ncw 2,30\r\ncw 9,99\r\n"
         "1,0,new\r\n"
-        "1,1,a,b,c\r\n"     // the value runs to the end of the line
-        "5,0,outside\r\n"   // ignored: no such column
-        "0,2,outside\r\n"); // ignored: no such row
+        "1,1,a,b,c\r\n"      // the value runs to the end of the line
+        "5,0,outside\r\n"    // ignored: no such column
+        "0,2,outside\r\n");  // ignored: no such row
     EXPECT_EQ(Cells(t), (std::vector<Row>{{"keep", "new", ""}, {"keep2", "a,b,c", ""}}));
     EXPECT_EQ(t.ColWidth(0), 10);
     EXPECT_EQ(t.ColWidth(1), 64);
@@ -281,7 +290,9 @@ TEST(TableFormat, MalformedFilesAreReadLeniently) {
         {" 2 , 2\r\n1,1,ok\r\n", 2, 2, {{{1, 1}, "ok"}}},
         {"-4,0\r\n0,0,a\r\n", 1, 1, {{{0, 0}, "a"}}},
         {"abc,def\r\n0,0,a\r\n", 1, 1, {{{0, 0}, "a"}}},
-        {"2,2\r\ncw\r\ncw ,5\r\ncwx\r\n0\r\n0,\r\n,0,x\r\n-1,0,x\r\n1,-1,x\r\nq,1,x\r\n1,1,ok", 2, 2,
+        {"2,2\r\ncw\r\ncw ,5\r\ncwx\r\n0\r\n0,\r\n,0,x\r\n-1,0,x\r\n1,-1,x\r\nq,1,x\r\n1,1,ok",
+         2,
+         2,
          {{{1, 1}, "ok"}, {{0, 0}, ""}}},
         {"2,2\r\n0,0,a\x1a\r\n1,1,b\r\n", 2, 2, {{{0, 0}, "a"}, {{1, 1}, ""}}},
     };
@@ -315,8 +326,9 @@ TEST(TableFormat, DeclaredBlankRowsWithinReasonAreKept) {
 
 TEST(TableFormat, GarbageNeverCrashesOrBalloons) {
     std::mt19937 rng(12345);
-    const std::string good = Make({{"Item", "Price", "Qty"}, {"Pen", "1.50", "10"}, {"Ink\r\nblue", "", "x,y"}})
-                                 .TableFileBytes();
+    const std::string good =
+        Make({{"Item", "Price", "Qty"}, {"Pen", "1.50", "10"}, {"Ink\r\nblue", "", "x,y"}})
+            .TableFileBytes();
     // Every truncation of a good file.
     for (std::size_t n = 0; n <= good.size(); ++n) {
         StringTable t;
@@ -365,12 +377,12 @@ TEST(CSVFormat, ReadsFieldsByTheQuoteRules) {
         {"\"1\" word,other\"", {"1", "other"}},  // the inner quote closes the field
         {"\"a\"\"b\",c", {"a\"b", "c"}},
         {"c,\"a\"\"b\"", {"c", "a\"b"}},
-        {"a\"b,c\"\"d", {"a\"b", "c\"d"}},        // unquoted: kept, except in the last field
-        {"\"abc,def", {"", "def"}},              // no closing quote: an empty field
+        {"a\"b,c\"\"d", {"a\"b", "c\"d"}},  // unquoted: kept, except in the last field
+        {"\"abc,def", {"", "def"}},         // no closing quote: an empty field
         {"\"", {""}},
-        {"\"a,b\"xyz,c", {"a,b", "c"}},          // text after the closing quote is dropped
-        {"\"a,b\"xyz", {"a,b", "xyz"}},          // ...unless no delimiter follows
-        {"x\ny,z", {"x\r\ny", "z"}},             // LF becomes CR LF
+        {"\"a,b\"xyz,c", {"a,b", "c"}},  // text after the closing quote is dropped
+        {"\"a,b\"xyz", {"a,b", "xyz"}},  // ...unless no delimiter follows
+        {"x\ny,z", {"x\r\ny", "z"}},     // LF becomes CR LF
         {"\"p\nq,r\"", {"p\r\nq,r"}},
         {"", {""}},
     };
@@ -401,7 +413,9 @@ TEST(CSVFormat, SizesFollowTheLines) {
     StringTable empty;
     empty.LoadCSVBytes("");
     EXPECT_EQ(empty.RowCount(), 1);
-    empty.LoadCSVBytes("\x1a" "a,b\r\n");
+    empty.LoadCSVBytes(
+        "\x1a"
+        "a,b\r\n");
     EXPECT_EQ(empty.ColCount(), 1);
 }
 
@@ -503,8 +517,16 @@ TEST_F(TableFiles, FailedSaveLeavesTheOldFile) {
     small.rlim_cur = 100000;
     setrlimit(RLIMIT_FSIZE, &small);
     std::string tableError, csvError;
-    try { big.SaveToFile(path); } catch (const StoreError& e) { tableError = e.what(); }
-    try { big.SaveToCSV(path); } catch (const StoreError& e) { csvError = e.what(); }
+    try {
+        big.SaveToFile(path);
+    } catch (const StoreError& e) {
+        tableError = e.what();
+    }
+    try {
+        big.SaveToCSV(path);
+    } catch (const StoreError& e) {
+        csvError = e.what();
+    }
     setrlimit(RLIMIT_FSIZE, &old);
 
     EXPECT_EQ(tableError, "Cannot create " + path);

@@ -59,14 +59,15 @@ TEST(SelectCustomer, SortedListAndStartsWithFilter) {
                                {"Smithers", "Wayland", "", "", "ma"},
                                {"Abel", "Zed", "", "", "Ohio"}});
     EXPECT_EQ(Texts(FilterCustomers(t, -1, "")),
-              (std::vector<std::string>{"Abel, Zed", "baker, Kim", "Goldsmith, Ada", "Smithers, Wayland",
-                                        "Smithers, Wayland"}));
+              (std::vector<std::string>{"Abel, Zed", "baker, Kim", "Goldsmith, Ada",
+                                        "Smithers, Wayland", "Smithers, Wayland"}));
     auto smi = FilterCustomers(t, CustomerField(t, "Last Name"), "smi");
     ASSERT_EQ(smi.size(), 2u);  // equal names both listed, table order kept
     EXPECT_EQ(smi[0].row, 1);
     EXPECT_EQ(smi[1].row, 4);
-    EXPECT_EQ(Texts(FilterCustomers(t, CustomerField(t, "State/Province"), "MA")),
-              (std::vector<std::string>{"Goldsmith, Ada", "Smithers, Wayland", "Smithers, Wayland"}));
+    EXPECT_EQ(
+        Texts(FilterCustomers(t, CustomerField(t, "State/Province"), "MA")),
+        (std::vector<std::string>{"Goldsmith, Ada", "Smithers, Wayland", "Smithers, Wayland"}));
     // No field chosen: everyone.
     EXPECT_EQ(FilterCustomers(t, -1, "zzz").size(), 5u);
     EXPECT_TRUE(FilterCustomers(t, CustomerField(t, "Last Name"), "zzz").empty());
@@ -76,8 +77,9 @@ TEST(SelectCustomer, AddressLines) {
     StringTable t = Customers({{"Smith", "Ann", "1 Elm St", "Springfield", "", "12345", "USA"},
                                {"", "", "", "", "ON", "", ""},
                                {"Lee", "Bo", "", "Halifax", "NS", "", ""}});
-    EXPECT_EQ(CustomerAddressLines(t, 1),
-              (std::vector<std::string>{"Smith, Ann", "1 Elm St", "Springfield, ", "USA", "12345"}));
+    EXPECT_EQ(
+        CustomerAddressLines(t, 1),
+        (std::vector<std::string>{"Smith, Ann", "1 Elm St", "Springfield, ", "USA", "12345"}));
     // No name, no city: the name line stays, the state alone is not written.
     EXPECT_EQ(CustomerAddressLines(t, 2), (std::vector<std::string>{", "}));
     EXPECT_EQ(CustomerAddressLines(t, 3), (std::vector<std::string>{"Lee, Bo", "Halifax, NS"}));

@@ -63,7 +63,8 @@ class CustomerScreen : public ::testing::Test {
 protected:
     test::ScriptedPlatform ui;
     test::TempFolder folder;
-    StringTable customers = Customers({{"2001/01/01", "Abel", "Ann"}, {"2002/02/02", "Baker", "Bo"}});
+    StringTable customers =
+        Customers({{"2001/01/01", "Abel", "Ann"}, {"2002/02/02", "Baker", "Bo"}});
 };
 
 }  // namespace
@@ -151,7 +152,8 @@ TEST_F(CustomerScreen, RemoveAsksFirstAndMovingKeepsCheckMarks) {
     ui.ExpectConfirmation("Are you sure you want to delete the selected customer ?", MsgAnswer::No);
     test::Click(form, "RemoveSelectedBtn");
     EXPECT_EQ(form.List().ItemCount(), 3);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected customer ?", MsgAnswer::Yes);
+    ui.ExpectConfirmation("Are you sure you want to delete the selected customer ?",
+                          MsgAnswer::Yes);
     test::Click(form, "RemoveSelectedBtn");
     form.done(QDialog::Rejected);
     EXPECT_EQ(LastNames(customers), (std::vector<std::string>{"A", "B"}));
@@ -229,9 +231,10 @@ TEST(AddCustomerForm, OkTakesTheValueStillBeingTyped) {
 
 TEST(SelectCustomerForm, FiltersAndWritesTheAddressLines) {
     test::ScriptedPlatform ui;
-    StringTable customers = Customers({{"", "Smithers", "Wayland", "1 Elm St", "Springfield", "", "12345", "USA"},
-                                       {"", "Goldsmith", "Ada", "", "Boston", "MA", "", ""},
-                                       {"", "", "", "", "", "ma", "", ""}});
+    StringTable customers =
+        Customers({{"", "Smithers", "Wayland", "1 Elm St", "Springfield", "", "12345", "USA"},
+                   {"", "Goldsmith", "Ada", "", "Boston", "MA", "", ""},
+                   {"", "", "", "", "", "ma", "", ""}});
     QPlainTextEdit memo("old text");
     TSelectCustomerForm form(customers, &memo);
     auto& field = test::Find<QComboBox>(form, "Field");

@@ -122,7 +122,8 @@ TEST_F(ExportForm, HandOffUsesTheGivenNameAndFolder) {
 
 TEST_F(ExportForm, ExportCheckedWithNothingCheckedOpensNoDialog) {
     ui.ExpectError("No items are selected.");
-    ExportCheckedRows(Sample(), [](int) { return false; }, folder.Path());
+    ExportCheckedRows(
+        Sample(), [](int) { return false; }, folder.Path());
     EXPECT_TRUE(ui.Modals().isEmpty());
 
     ui.ExpectModal("TExportForm", [](QDialog& d) {
@@ -130,7 +131,8 @@ TEST_F(ExportForm, ExportCheckedWithNothingCheckedOpensNoDialog) {
         EXPECT_EQ(form.BufferGrid.CSVBytes(), "Item,Price,Note\r\nInk,\"\",x\r\n");
         return QDialog::Accepted;
     });
-    ExportCheckedRows(Sample(), [](int item) { return item == 1; }, folder.Path());
+    ExportCheckedRows(
+        Sample(), [](int item) { return item == 1; }, folder.Path());
 }
 
 TEST_F(ExportForm, ExportCheckedInventoryWritesTheHeadingAndTheCheckedItem) {

@@ -23,10 +23,12 @@ TEST(ExportGrid, ChosenColumnsInChosenOrder) {
 
 TEST(ExportGrid, CheckedRowsInListOrder) {
     int copied = -1;
-    StringTable none = CheckedTableRows(Sample(), [](int) { return false; }, &copied);
+    StringTable none = CheckedTableRows(
+        Sample(), [](int) { return false; }, &copied);
     EXPECT_EQ(copied, 0);
     EXPECT_EQ(none.CSVBytes(), "Item,Price,Note\r\n");
-    StringTable second = CheckedTableRows(Sample(), [](int i) { return i == 1; }, &copied);
+    StringTable second = CheckedTableRows(
+        Sample(), [](int i) { return i == 1; }, &copied);
     EXPECT_EQ(copied, 1);
     EXPECT_EQ(second.CSVBytes(), "Item,Price,Note\r\nInk,\"\",x\r\n");
 }
@@ -47,7 +49,8 @@ TEST(Handoff, WritesTheTableIntoTheDataFolder) {
     ASSERT_TRUE(ReadWholeFile(path, bytes));
     EXPECT_EQ(bytes, "only\r\n");
 
-    EXPECT_THROW(WriteHandoffFile(other, (dir / "missing" / "sub").string(), kExportTempFile), StoreError);
+    EXPECT_THROW(WriteHandoffFile(other, (dir / "missing" / "sub").string(), kExportTempFile),
+                 StoreError);
     std::filesystem::remove_all(dir);
 }
 
@@ -73,7 +76,8 @@ TEST(Handoff, ExecutableTest) {
     auto file = dir / "pellard";
     WriteFileSafely(file.string(), "#!/bin/sh\n", "Cannot create " + file.string());
     EXPECT_FALSE(IsExecutableFile(file.string()));
-    std::filesystem::permissions(file, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
     EXPECT_TRUE(IsExecutableFile(file.string()));
     EXPECT_FALSE(IsExecutableFile(dir.string()));
     std::filesystem::remove_all(dir);

@@ -29,7 +29,8 @@ struct Log {
     }
 
     // Value fields: the fields with these indexes, checked, in this order.
-    pellard::ReportInput Input(std::vector<int> valueFields, std::optional<int> dateColumn = 0) const {
+    pellard::ReportInput Input(std::vector<int> valueFields,
+                               std::optional<int> dateColumn = 0) const {
         pellard::ReportInput in;
         in.view = view.get();
         for (int f : valueFields) in.valueFields.push_back({std::string(base.Name(f)), f, true});

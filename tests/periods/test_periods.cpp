@@ -52,22 +52,24 @@ brenvik::StringTable PlainPeriodReport(int kind, const ReportInput& in) {
     auto [first, last] = PlainDateRange(view, in.dateColumn, in.today);
     if (last < first) std::swap(first, last);
     const YMD f = YMDFromDay(first), l = YMDFromDay(last);
-    long buckets = kind == 1 ? 7
+    long buckets = kind == 1   ? 7
                    : kind == 2 ? last - first + 1
                    : kind == 3 ? std::lround((last - first) / 7.0 + 1)
                                : (l.year - f.year) * 12 + (l.month - f.month) + 1;
     t.SetRowCount(static_cast<int>(buckets) + 1);
-    const char* days[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    const char* days[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                          "Thursday", "Friday", "Saturday"};
     for (long k = 0; k < buckets; ++k) {
         const int row = static_cast<int>(k) + 1;
         int year = f.year + static_cast<int>((f.month - 1 + k) / 12);
         int month = static_cast<int>((f.month - 1 + k) % 12) + 1;
         char monthLabel[16];
         std::snprintf(monthLabel, sizeof monthLabel, "%04d/%02d", year, month);
-        t.SetCell(0, row, kind == 1   ? std::string(days[k])
-                          : kind == 2 ? FormatDay(first + k)
-                          : kind == 3 ? FormatDay(first + 7 * k)
-                                      : std::string(monthLabel));
+        t.SetCell(0, row,
+                  kind == 1   ? std::string(days[k])
+                  : kind == 2 ? FormatDay(first + k)
+                  : kind == 3 ? FormatDay(first + 7 * k)
+                              : std::string(monthLabel));
         int count = 0;
         std::vector<std::vector<std::string>> lists(fields.size());
         for (int r = 1; r < view.RowCount(); ++r) {
@@ -96,7 +98,8 @@ brenvik::StringTable PlainPeriodReport(int kind, const ReportInput& in) {
 }
 
 std::string RandomLog(std::mt19937& rng, int rows) {
-    const char* amounts[] = {"12.50", "-3", "0", "$5.00", "", "1,234.56", " 7.25", "100", "abc", "2e3", "-0.125"};
+    const char* amounts[] = {"12.50", "-3",  "0",   "$5.00", "",      "1,234.56",
+                             " 7.25", "100", "abc", "2e3",   "-0.125"};
     const char* bad[] = {"", "abc", "2001/13/01", "2001/02/30", "  "};
     std::string csv = "Date,Gross,Fee,Name\n";
     std::uniform_int_distribution<int> pick(0, 99);
@@ -137,13 +140,15 @@ TEST_F(PeriodReports, OnePassMatchesThePlainProcedure) {
         Log log(RandomLog(rng, rows));
         ASSERT_EQ(log.view->DataRowCount(), rows);
         for (bool absolute : {false, true}) {
-            ReportInput in = log.Input(round % 3 == 0 ? std::vector<int>{} : std::vector<int>{1, 2, 3});
+            ReportInput in =
+                log.Input(round % 3 == 0 ? std::vector<int>{} : std::vector<int>{1, 2, 3});
             in.absolute = absolute;
             for (int kind = 1; kind <= 4; ++kind) {
                 const auto fast = Report(kind, in);
                 const auto plain = PlainPeriodReport(kind, in);
                 ASSERT_EQ(Cells(fast), Cells(plain)) << "kind " << kind << ", round " << round;
-                for (int c = 2; c < fast.ColCount(); ++c) EXPECT_EQ(fast.Tag(c, 0), in.valueFields[(c - 2) % 3].field);
+                for (int c = 2; c < fast.ColCount(); ++c)
+                    EXPECT_EQ(fast.Tag(c, 0), in.valueFields[(c - 2) % 3].field);
             }
         }
     }
@@ -153,7 +158,8 @@ TEST_F(PeriodReports, MonthlyRowsCoverEveryMonthTouched) {
     Log log("Date,Gross\n2001/03/02,5\n2001/01/30,1\n2001/01/31,2\n");
     const auto t = Report(reportkind::Monthly, log.Input({1}));
     EXPECT_EQ(Cells(t), (std::vector<std::vector<std::string>>{
-                            {"Month", "Total Transactions", "Total Gross", "Average Gross", "High Gross", "Low Gross"},
+                            {"Month", "Total Transactions", "Total Gross", "Average Gross",
+                             "High Gross", "Low Gross"},
                             {"2001/01", "2", "3.00", "1.50", "2.00", "1.00"},
                             {"2001/02", "0", "", "", "", ""},
                             {"2001/03", "1", "5.00", "5.00", "5.00", "5.00"}}));
@@ -186,7 +192,7 @@ TEST_F(PeriodReports, UnreadableFirstDateWidensToToday) {
     const auto t = Report(reportkind::Daily, log.Input({1}));
     ASSERT_EQ(t.RowCount(), 42);
     EXPECT_EQ(t.Cell(0, 41), FormatDay(today));
-    EXPECT_EQ(t.Cell(1, 1), "1");   // the unreadable row is counted nowhere
+    EXPECT_EQ(t.Cell(1, 1), "1");  // the unreadable row is counted nowhere
     EXPECT_EQ(t.Cell(1, 41), "0");
 }
 
@@ -208,18 +214,21 @@ TEST_F(PeriodReports, NoRowsGiveTodaysBucket) {
 TEST_F(PeriodReports, WithoutValueFieldsOnlyLabelAndCount) {
     Log log("Date,Gross\n2001/01/01,1\n");
     const auto t = Report(reportkind::Daily, log.Input({}));
-    EXPECT_EQ(Cells(t), (std::vector<std::vector<std::string>>{{"Day", "Total Transactions"}, {"2001/01/01", "1"}}));
+    EXPECT_EQ(Cells(t), (std::vector<std::vector<std::string>>{{"Day", "Total Transactions"},
+                                                               {"2001/01/01", "1"}}));
 }
 
 TEST_F(PeriodReports, WithoutDateFieldNothingChanges) {
     Log log("Date,Gross\n2001/01/01,1\n");
     brenvik::StringTable t;
     t.SetCell(0, 0, "old");
-    EXPECT_EQ(GenerateReport(reportkind::Daily, log.Input({1}, std::nullopt), {}, t), ReportProblem::NoDateField);
+    EXPECT_EQ(GenerateReport(reportkind::Daily, log.Input({1}, std::nullopt), {}, t),
+              ReportProblem::NoDateField);
     EXPECT_EQ(t.Cell(0, 0), "old");
     EXPECT_EQ(GenerateReport(std::nullopt, log.Input({1}), {}, t), ReportProblem::NoReportType);
     EXPECT_EQ(GenerateReport(7, log.Input({1}), {}, t), ReportProblem::NoReportType);
-    EXPECT_EQ(GenerateReport(105, log.Input({1}), {}, t), ReportProblem::NoReportType);   // no view column 5
+    EXPECT_EQ(GenerateReport(105, log.Input({1}), {}, t),
+              ReportProblem::NoReportType);  // no view column 5
     EXPECT_EQ(t.Cell(0, 0), "old");
     EXPECT_STREQ(ReportProblemText(ReportProblem::NoDateField), "Please select date field.");
 }
@@ -227,7 +236,8 @@ TEST_F(PeriodReports, WithoutDateFieldNothingChanges) {
 TEST_F(PeriodReports, ExtremeMarks) {
     brenvik::StringTable t;
     t.SetSize(4, 5);
-    const char* cells[4][3] = {{"3", "5.00", "2"}, {"7", "5.00", ""}, {"1", "5.00", "-9"}, {"7", "5.00", "x"}};
+    const char* cells[4][3] = {
+        {"3", "5.00", "2"}, {"7", "5.00", ""}, {"1", "5.00", "-9"}, {"7", "5.00", "x"}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 3; ++c) t.SetCell(c + 1, r + 1, cells[r][c]);
     FindExtremes(t, false);
@@ -238,9 +248,9 @@ TEST_F(PeriodReports, ExtremeMarks) {
     };
     using enum Mark;
     EXPECT_EQ(marks(1), (std::vector<Mark>{None, High, Low, High}));
-    EXPECT_EQ(marks(2), (std::vector<Mark>{Low, Low, Low, Low}));   // all equal: low wins
+    EXPECT_EQ(marks(2), (std::vector<Mark>{Low, Low, Low, Low}));  // all equal: low wins
     EXPECT_EQ(marks(3), (std::vector<Mark>{High, None, Low, None}));
-    FindExtremes(t, true);   // absolute values: -9 is the highest
+    FindExtremes(t, true);  // absolute values: -9 is the highest
     EXPECT_EQ(marks(3), (std::vector<Mark>{Low, None, High, None}));
 }
 
@@ -249,9 +259,10 @@ TEST(ReportList, EntriesAndChoice) {
     const auto entries = AvailableReports(*log.view);
     std::vector<std::string> texts;
     for (const auto& e : entries) texts.push_back(e.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"Day of the Week Summary", "Daily Summary", "Weekly Summary",
-                                               "Monthly Summary", "Country Summary", "Custom Report",
-                                               "Date Summary", "Gross Summary", "Name Summary"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Day of the Week Summary", "Daily Summary",
+                                               "Weekly Summary", "Monthly Summary",
+                                               "Country Summary", "Custom Report", "Date Summary",
+                                               "Gross Summary", "Name Summary"}));
     EXPECT_EQ(entries.back().kind, 103);
     EXPECT_EQ(ChosenReportKind(entries, 1, "whatever"), 2);
     EXPECT_EQ(ChosenReportKind(entries, -1, "gross SUMMARY"), 101);
@@ -265,7 +276,9 @@ TEST(ReportList, NoSummaryBeyondColumn99) {
     const auto entries = AvailableReports(*log.view);
     ASSERT_EQ(entries.back().text, "F100 Summary");
     brenvik::StringTable t;
-    EXPECT_EQ(GenerateReport(entries.back().kind, log.Input({}), {}, t), ReportProblem::NoReportType);
-    EXPECT_EQ(GenerateReport(entries[entries.size() - 2].kind, log.Input({}), {}, t), ReportProblem::None);
+    EXPECT_EQ(GenerateReport(entries.back().kind, log.Input({}), {}, t),
+              ReportProblem::NoReportType);
+    EXPECT_EQ(GenerateReport(entries[entries.size() - 2].kind, log.Input({}), {}, t),
+              ReportProblem::None);
     EXPECT_EQ(Column(t, 0), (std::vector<std::string>{"BLANK"}));
 }

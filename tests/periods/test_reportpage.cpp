@@ -1,7 +1,7 @@
 #include "report_fixture.h"
 
-#include "analyzer/screens/reportpage.h"
 #include "analyzer/screens/gridmodel.h"
+#include "analyzer/screens/reportpage.h"
 #include "support/scripted_platform.h"
 
 #include <QCheckBox>
@@ -24,12 +24,10 @@ protected:
               "2001/01/01,VISA Debit,-9\n"
               "2001/01/03,MasterCard,5\n") {
         SetProgramDateFormat(DateOrder::YearMonthDay);
-        page = std::make_unique<TReportPage>(TReportPage::Host{
-            [this]() -> const LogView& { return *log.view; },
-            [this] { return fields; },
-            [this] { return dateColumn; },
-            [this] { return addressColumn; },
-            [this] { ++selectFieldsClicks; }});
+        page = std::make_unique<TReportPage>(
+            TReportPage::Host{[this]() -> const LogView& { return *log.view; },
+                              [this] { return fields; }, [this] { return dateColumn; },
+                              [this] { return addressColumn; }, [this] { ++selectFieldsClicks; }});
         page->LoadAvailableReports();
     }
     ~ReportPage() override { SetProgramDateFormat(DateOrder::MonthDayYear); }
@@ -59,10 +57,10 @@ TEST_F(ReportPage, ListAndDispatch) {
 
     ui.ExpectError("Please select report type.");
     Generate();
-    EXPECT_EQ(test::TextOf(*page, "RTotal"), "3 of 3");   // refreshed after the message too
+    EXPECT_EQ(test::TextOf(*page, "RTotal"), "3 of 3");  // refreshed after the message too
     EXPECT_EQ(page->ReportTable().RowCount(), 1);
 
-    Select().setEditText("daily summary");   // typed, not chosen
+    Select().setEditText("daily summary");  // typed, not chosen
     Generate();
     EXPECT_EQ(Column(page->ReportTable(), 0), (Strings{"2001/01/01", "2001/01/02", "2001/01/03"}));
 
@@ -74,12 +72,12 @@ TEST_F(ReportPage, ListAndDispatch) {
     Choose("Weekly Summary");
     ui.ExpectError("Please select date field.");
     Generate();
-    EXPECT_EQ(page->ReportTable().Cell(0, 0), "Card");   // the last report stays
+    EXPECT_EQ(page->ReportTable().Cell(0, 0), "Card");  // the last report stays
     ui.ExpectError("Please select address field.");
     Choose("Country Summary");
     Generate();
 
-    page->LoadAvailableReports();   // page change or activation clears the choice
+    page->LoadAvailableReports();  // page change or activation clears the choice
     EXPECT_EQ(Select().currentIndex(), -1);
     test::Click(*page, "BitBtn4");
     EXPECT_EQ(selectFieldsClicks, 1);
@@ -96,13 +94,13 @@ TEST_F(ReportPage, MarksAndColours) {
     // An empty cell takes no mark: it is banded by column.
     ui.ExpectColor(Qt::blue);
     page->ColorClick(&test::Find<ColorBox>(*page, "ROtherColor"));
-    ui.ExpectColorCancel();   // a cancelled dialog keeps the colour
+    ui.ExpectColorCancel();  // a cancelled dialog keeps the colour
     page->ColorClick(&test::Find<ColorBox>(*page, "ROtherColor"));
-    EXPECT_EQ(page->ReportGridCellColor(3, 2), QColor(Qt::blue));   // odd column
+    EXPECT_EQ(page->ReportGridCellColor(3, 2), QColor(Qt::blue));  // odd column
     EXPECT_NE(page->ReportGridCellColor(2, 2), QColor(Qt::blue));
     page->SetBandByColumns(false);
     EXPECT_NE(page->ReportGridCellColor(3, 2), QColor(Qt::blue));
-    EXPECT_EQ(page->ReportGridCellColor(1, 3), QColor(Qt::blue));   // odd row, count 1 unmarked
+    EXPECT_EQ(page->ReportGridCellColor(1, 3), QColor(Qt::blue));  // odd row, count 1 unmarked
     ui.ExpectColor(Qt::red);
     page->ColorClick(&test::Find<ColorBox>(*page, "RHeaderColor"));
     EXPECT_EQ(page->ReportGridCellColor(0, 2), QColor(Qt::red));
@@ -110,18 +108,18 @@ TEST_F(ReportPage, MarksAndColours) {
 }
 
 TEST_F(ReportPage, AbsoluteValuesRegenerateOnlyAfterAReport) {
-    test::Click(*page, "ReportABS");   // nothing generated yet: no message, no table
+    test::Click(*page, "ReportABS");  // nothing generated yet: no message, no table
     EXPECT_EQ(page->ReportTable().RowCount(), 1);
     Choose("Day of the Week Summary");
-    test::Click(*page, "ReportABS");   // off again; still no report
+    test::Click(*page, "ReportABS");  // off again; still no report
     EXPECT_EQ(page->ReportTable().RowCount(), 1);
     Generate();
     EXPECT_EQ(page->ReportTable().Cell(2, 2), "-4.00");
-    test::Click(*page, "ReportABS");   // on: the report is made again
+    test::Click(*page, "ReportABS");  // on: the report is made again
     const auto& t = page->ReportTable();
     ASSERT_EQ(t.RowCount(), 8);
-    EXPECT_EQ(t.Cell(2, 2), "4.00");   // Monday: |5 + -9|
-    EXPECT_EQ(t.Cell(4, 2), "9.00");   // High of absolute values
+    EXPECT_EQ(t.Cell(2, 2), "4.00");  // Monday: |5 + -9|
+    EXPECT_EQ(t.Cell(4, 2), "9.00");  // High of absolute values
 }
 
 TEST_F(ReportPage, CustomReportDialogAndReset) {
@@ -163,10 +161,10 @@ TEST_F(ReportPage, CustomReportDialogAndReset) {
     ui.ExpectError("Please select custom report field values.");
     Generate();
 
-    page->ResetCustomReport();   // the window was activated
+    page->ResetCustomReport();  // the window was activated
     EXPECT_EQ(page->CustomReport().fieldName, "");
     EXPECT_TRUE(page->CustomReport().partialMatch);
     ui.ExpectError("Please select custom report field.");
     Generate();
-    EXPECT_EQ(Column(page->ReportTable(), 0), (Strings{"Visa", "MasterCard"}));   // unchanged
+    EXPECT_EQ(Column(page->ReportTable(), 0), (Strings{"Visa", "MasterCard"}));  // unchanged
 }

@@ -12,7 +12,9 @@ using periods_test::Log;
 using Strings = std::vector<std::string>;
 
 TEST(FieldSummary, MergesCaseAndCountsBlanks) {
-    Log log("Status,Gross\nCompleted,1\ncompleted,2\nPending,4\n,8\nBLANK,16\n   ,32\n  Pending,64\nblank,128\n");
+    Log log(
+        "Status,Gross\nCompleted,1\ncompleted,2\nPending,4\n,8\nBLANK,16\n   ,32\n  "
+        "Pending,64\nblank,128\n");
     brenvik::StringTable t;
     ASSERT_EQ(GenerateReport(100, log.Input({1}), {}, t), ReportProblem::None);
     EXPECT_EQ(t.Cell(0, 0), "Status");
@@ -35,17 +37,20 @@ TEST(CountrySummary, ListAsStored) {
     EXPECT_EQ(std::count(kCountries.begin(), kCountries.end(), " Antigua"), 1);
     const Strings values = CountryValues();
     EXPECT_EQ(values.size(), 172u);
-    EXPECT_TRUE(std::is_sorted(values.begin(), values.end(),
-                               [](const auto& a, const auto& b) { return LowerCase(a) < LowerCase(b); }));
-    for (const char* v : {"Antigua", "Botswana ", "Eritria ", "Czech Republic\t", "Slovokia\t", "Ireland", "Russia"})
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end(), [](const auto& a, const auto& b) {
+        return LowerCase(a) < LowerCase(b);
+    }));
+    for (const char* v : {"Antigua", "Botswana ", "Eritria ", "Czech Republic\t", "Slovokia\t",
+                          "Ireland", "Russia"})
         EXPECT_EQ(std::count(values.begin(), values.end(), v), 1) << v;
 }
 
 TEST(CountrySummary, MatchesPartsOfTheAddress) {
-    Log log("Date,Address,Gross\n"
-            "2001/01/01,12 Main St Lagos NIGERIA,5\n"
-            "2001/01/02,Prague Czech Republic,7\n"
-            "2001/01/03,Cork ireland,1\n");
+    Log log(
+        "Date,Address,Gross\n"
+        "2001/01/01,12 Main St Lagos NIGERIA,5\n"
+        "2001/01/02,Prague Czech Republic,7\n"
+        "2001/01/03,Cork ireland,1\n");
     ReportInput in = log.Input({2});
     brenvik::StringTable t;
     EXPECT_EQ(GenerateReport(reportkind::Country, in, {}, t), ReportProblem::NoAddressField);
@@ -58,9 +63,9 @@ TEST(CountrySummary, MatchesPartsOfTheAddress) {
             if (t.Cell(0, r) == country) return t.CellText(1, r);
         return std::string("missing");
     };
-    EXPECT_EQ(countOf("Niger"), "1");   // inside "Nigeria"
+    EXPECT_EQ(countOf("Niger"), "1");  // inside "Nigeria"
     EXPECT_EQ(countOf("Nigeria"), "1");
-    EXPECT_EQ(countOf("Czech Republic\t"), "0");   // its tab is part of it
+    EXPECT_EQ(countOf("Czech Republic\t"), "0");  // its tab is part of it
     EXPECT_EQ(countOf("Ireland"), "1");
     EXPECT_EQ(countOf("France"), "0");
 }
@@ -69,9 +74,9 @@ TEST(CustomReport, MessagesAndMatching) {
     Log log("Card,Gross\nVISA Debit,5\nMasterCard,7\nvisa,1\n");
     ReportInput in = log.Input({1}, std::nullopt);
     brenvik::StringTable t;
-    CustomReportSettings custom;   // as after activation: no field, no values
+    CustomReportSettings custom;  // as after activation: no field, no values
     EXPECT_EQ(GenerateReport(reportkind::Custom, in, custom, t), ReportProblem::NoCustomField);
-    custom.fieldName = "card";   // names are compared exactly
+    custom.fieldName = "card";  // names are compared exactly
     custom.values = {"Visa"};
     EXPECT_EQ(GenerateReport(reportkind::Custom, in, custom, t), ReportProblem::NoCustomField);
     custom.fieldName = "Card";
@@ -82,13 +87,13 @@ TEST(CustomReport, MessagesAndMatching) {
     custom.values = {"Visa", "MasterCard", ""};
     ASSERT_EQ(GenerateReport(reportkind::Custom, in, custom, t), ReportProblem::None);
     EXPECT_EQ(Column(t, 0), (Strings{"Visa", "MasterCard", ""}));
-    EXPECT_EQ(Column(t, 1), (Strings{"2", "1", "0"}));   // an empty value never matches
+    EXPECT_EQ(Column(t, 1), (Strings{"2", "1", "0"}));  // an empty value never matches
     custom.caseSensitive = true;
     GenerateReport(reportkind::Custom, in, custom, t);
     EXPECT_EQ(Column(t, 1), (Strings{"0", "1", "0"}));
     custom.caseSensitive = false;
     custom.partialMatch = false;
-    custom.values = {"visa", "Visa"};   // a value listed twice gets its row twice
+    custom.values = {"visa", "Visa"};  // a value listed twice gets its row twice
     GenerateReport(reportkind::Custom, in, custom, t);
     EXPECT_EQ(Cells(t)[1], (Strings{"visa", "1", "1.00", "1.00", "1.00", "1.00"}));
     EXPECT_EQ(Cells(t)[2], (Strings{"Visa", "1", "1.00", "1.00", "1.00", "1.00"}));

@@ -211,11 +211,7 @@ TEST(InvoiceLayout, LogoKeepsItsProportions) {
     const struct {
         double w, h, drawnW, drawnH;
     } cases[] = {
-        {300, 100, 6, 2},
-        {800, 100, 8, 1},
-        {100, 200, 1, 2},
-        {100, 100, 2, 2},
-        {10, 1000, 0.02, 2},
+        {300, 100, 6, 2}, {800, 100, 8, 1}, {100, 200, 1, 2}, {100, 100, 2, 2}, {10, 1000, 0.02, 2},
     };
     for (const auto& c : cases) {
         const LogoSize s = FitLogo(8, 2, c.w, c.h);

@@ -31,11 +31,14 @@ std::vector<Word> PdfWords(const QString& pdf) {
     int page = 0;
     static const QRegularExpression pageRe("<page ");
     static const QRegularExpression wordRe(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>");
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+        "yMax=\"[0-9.]+\">([^<]*)</word>");
     for (const QString& line : html.split('\n')) {
         if (line.contains(pageRe)) ++page;
         const auto m = wordRe.match(line);
-        if (m.hasMatch()) words.push_back({m.captured(3), m.captured(1).toDouble() / 72, m.captured(2).toDouble() / 72, page});
+        if (m.hasMatch())
+            words.push_back({m.captured(3), m.captured(1).toDouble() / 72,
+                             m.captured(2).toDouble() / 72, page});
     }
     return words;
 }
@@ -69,7 +72,8 @@ InvoiceInput Sale(int lines) {
     in.number = "1041";
     in.soldTo = {"Anna Smith", "12 High St"};
     for (int i = 0; i < lines; ++i)
-        in.lines.push_back({"Hat" + std::to_string(i), "B" + std::to_string(i), "$1.00", "1", "0", "$1.00"});
+        in.lines.push_back(
+            {"Hat" + std::to_string(i), "B" + std::to_string(i), "$1.00", "1", "0", "$1.00"});
     in.preTax = "1.00";
     in.total = "1.00";
     in.amountReceived = "1.00";
@@ -164,7 +168,8 @@ TEST(InvoicePrint, LogoBoxAndLoaderFailure) {
         page.PrintCopies(1);
     }
     ASSERT_EQ(ui.PrintedFiles().size(), 2);
-    for (const QString& pdf : ui.PrintedFiles()) EXPECT_EQ(ImagesPerPage(pdf, 1), std::vector<int>({0}));
+    for (const QString& pdf : ui.PrintedFiles())
+        EXPECT_EQ(ImagesPerPage(pdf, 1), std::vector<int>({0}));
     EXPECT_TRUE(ui.Messages().isEmpty());
 }
 

@@ -16,7 +16,8 @@ namespace {
 // The text of one page of a PDF.
 QString PageText(const QString& pdf, int page) {
     QProcess p;
-    p.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
+    p.start("pdftotext",
+            {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
     EXPECT_TRUE(p.waitForFinished(20000));
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -38,7 +39,8 @@ PageDocument Report() {
     table.drawCell = [](PageCanvas& c, int col, int row, const QRectF& cell) {
         QFont font("DejaVu Sans");
         font.setPointSize(9);
-        const QString text = row == 0 ? (col ? "Qty" : "Heading") : QString("r%1c%2").arg(row).arg(col);
+        const QString text =
+            row == 0 ? (col ? "Qty" : "Heading") : QString("r%1c%2").arg(row).arg(col);
         c.Text(cell.topLeft(), text, font);
     };
     doc.AddTable(table);
@@ -92,7 +94,9 @@ TEST(PageEngine, OutlinesOnScreenOnlyPicturesAndClipping) {
     const double dpi = 50;
     const QImage screen = RenderPageImage(doc, 0, dpi);
     EXPECT_EQ(screen.size(), QSize(425, 550));
-    auto at = [dpi](const QImage& img, double x, double y) { return QColor(img.pixel(int(x * dpi), int(y * dpi))); };
+    auto at = [dpi](const QImage& img, double x, double y) {
+        return QColor(img.pixel(int(x * dpi), int(y * dpi)));
+    };
     // The outline's top edge: dotted, so look along it.
     auto marked = [dpi](const QImage& img) {
         for (int x = int(1.2 * dpi); x < int(2.8 * dpi); ++x)
@@ -101,7 +105,7 @@ TEST(PageEngine, OutlinesOnScreenOnlyPicturesAndClipping) {
         return false;
     };
     EXPECT_TRUE(marked(screen));
-    EXPECT_EQ(at(screen, 5, 2), QColor(Qt::red));    // the picture inside the circle
+    EXPECT_EQ(at(screen, 5, 2), QColor(Qt::red));        // the picture inside the circle
     EXPECT_EQ(at(screen, 4.1, 1.1), QColor(Qt::white));  // cut off at the corner
 
     QImage print(screen.size(), QImage::Format_RGB32);
@@ -111,6 +115,6 @@ TEST(PageEngine, OutlinesOnScreenOnlyPicturesAndClipping) {
     QPainter painter(&print);
     doc.RenderPage(painter, 0, false);
     painter.end();
-    EXPECT_FALSE(marked(print));   // no outline on paper
+    EXPECT_FALSE(marked(print));  // no outline on paper
     EXPECT_EQ(at(print, 5, 2), QColor(Qt::red));
 }

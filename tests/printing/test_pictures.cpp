@@ -42,7 +42,8 @@ bool SameColours(const QImage& a, const QImage& b, int tolerance = 0) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            if (std::abs(p.red() - q.red()) > tolerance || std::abs(p.green() - q.green()) > tolerance ||
+            if (std::abs(p.red() - q.red()) > tolerance ||
+                std::abs(p.green() - q.green()) > tolerance ||
                 std::abs(p.blue() - q.blue()) > tolerance)
                 return false;
         }
@@ -54,7 +55,9 @@ bool SameColours(const QImage& a, const QImage& b, int tolerance = 0) {
 TEST(Pcx, HandMadePalettedAndTrueColourFiles) {
     // 3 x 2, 8-bit paletted, lines padded to 4 bytes: a run of three 1s
     // (0xC3 0x01) and a literal byte 0xC5 that must be coded as a run of one.
-    const std::string paletted = Header(3, 2, 1, 4) + "\xC3\x01\x00" "\x02\xC1\xC5\x00\x00"s +
+    const std::string paletted = Header(3, 2, 1, 4) +
+                                 "\xC3\x01\x00"
+                                 "\x02\xC1\xC5\x00\x00"s +
                                  Palette({qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0)});
     // Colour 0xC5 is black (an unset palette entry).
     auto img = DecodePcx(paletted);
@@ -66,7 +69,8 @@ TEST(Pcx, HandMadePalettedAndTrueColourFiles) {
     EXPECT_EQ(img->pixel(1, 1), qRgb(0, 0, 0));
 
     // A run that goes on past the end of the first line (2 x 2, paletted).
-    const std::string across = Header(2, 2, 1, 2) + "\xC3\x01\x02"s + Palette({0, qRgb(9, 9, 9), qRgb(7, 7, 7)});
+    const std::string across =
+        Header(2, 2, 1, 2) + "\xC3\x01\x02"s + Palette({0, qRgb(9, 9, 9), qRgb(7, 7, 7)});
     img = DecodePcx(across);
     ASSERT_TRUE(img);
     EXPECT_EQ(img->pixel(0, 1), qRgb(9, 9, 9));
@@ -74,7 +78,10 @@ TEST(Pcx, HandMadePalettedAndTrueColourFiles) {
 
     // 2 x 1, 24-bit: one line of three planes (red, green, blue), 2 bytes each,
     // the blue plane as a run.
-    const std::string rgb = Header(2, 1, 3, 2) + "\x0A\x14" "\x1E\x28" "\xC2\x32"s;
+    const std::string rgb = Header(2, 1, 3, 2) +
+                            "\x0A\x14"
+                            "\x1E\x28"
+                            "\xC2\x32"s;
     img = DecodePcx(rgb);
     ASSERT_TRUE(img);
     EXPECT_EQ(img->pixel(0, 0), qRgb(10, 30, 50));
@@ -85,7 +92,8 @@ TEST(Pcx, OurWriterReadsBack) {
     test::App();
     QImage src(37, 5, QImage::Format_RGB32);
     for (int y = 0; y < src.height(); ++y)
-        for (int x = 0; x < src.width(); ++x) src.setPixel(x, y, qRgb(x * 6, y * 50, x < 20 ? 200 : 7));
+        for (int x = 0; x < src.width(); ++x)
+            src.setPixel(x, y, qRgb(x * 6, y * 50, x < 20 ? 200 : 7));
     for (bool paletted : {false, true}) {
         const auto img = DecodePcx(EncodePcx(src, paletted));
         ASSERT_TRUE(img) << paletted;
@@ -98,11 +106,11 @@ TEST(Pcx, HostileFilesGiveNothing) {
     const std::string cases[] = {
         "",
         good.substr(0, 127),
-        good.substr(0, good.size() - 3),           // cut short inside the data
+        good.substr(0, good.size() - 3),               // cut short inside the data
         Header(65535, 65535, 3, 65535) + "\xFF\x00"s,  // absurd size, tiny file
-        Header(4, 4, 3, 2) + std::string(100, '\0'),  // lines shorter than the picture
-        Header(2, 2, 1, 2) + "\x01\x01\x01\x01",    // paletted without its palette
-        Header(2, 2, 4, 2) + std::string(64, '\0'), // four planes
+        Header(4, 4, 3, 2) + std::string(100, '\0'),   // lines shorter than the picture
+        Header(2, 2, 1, 2) + "\x01\x01\x01\x01",       // paletted without its palette
+        Header(2, 2, 4, 2) + std::string(64, '\0'),    // four planes
     };
     for (const auto& c : cases) EXPECT_FALSE(DecodePcx(c)) << c.size();
 }

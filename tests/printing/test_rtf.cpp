@@ -12,8 +12,9 @@
 
 namespace ui {
 void PrintTo(const RichFormat& f, std::ostream* os) {
-    *os << f.face << " " << f.size << (f.bold ? " b" : "") << (f.italic ? " i" : "") << (f.underline ? " u" : "")
-        << (f.strike ? " s" : "") << (f.hasColor ? " #" + std::to_string(f.color) : std::string());
+    *os << f.face << " " << f.size << (f.bold ? " b" : "") << (f.italic ? " i" : "")
+        << (f.underline ? " u" : "") << (f.strike ? " s" : "")
+        << (f.hasColor ? " #" + std::to_string(f.color) : std::string());
 }
 void PrintTo(const RichDocument& d, std::ostream* os) {
     for (const auto& p : d.paragraphs) {
@@ -63,7 +64,10 @@ RichDocument Sample() {
     RichParagraph empty;
     empty.mark = Fmt("Arial", 20);
     RichParagraph p3;
-    p3.runs = {{"Price \xE2\x82\xAC" "5 \xCE\xA9 \xE2\x80\x94 ok", Fmt("Courier New", 12, false, false, false, false, 0x000080)}};
+    p3.runs = {
+        {"Price \xE2\x82\xAC"
+         "5 \xCE\xA9 \xE2\x80\x94 ok",
+         Fmt("Courier New", 12, false, false, false, false, 0x000080)}};
     p3.mark = p3.runs.back().format;
     d.paragraphs = {p1, p2, empty, p3};
     return d;
@@ -102,7 +106,8 @@ TEST(Rtf, UnrtfReadsOurTextTheSame) {
     const QString text = Squeeze(lines.join(' '));
     // unrtf writes characters beyond its code page in its own way; compare
     // the ASCII and Latin-1 text.
-    EXPECT_TRUE(text.startsWith("Caf" + QString(QChar(0xE9)) + " Corner 12 High St {Unit 4} \\Open late Price"))
+    EXPECT_TRUE(text.startsWith("Caf" + QString(QChar(0xE9)) +
+                                " Corner 12 High St {Unit 4} \\Open late Price"))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith("ok")) << text.toStdString();
 }
@@ -112,7 +117,8 @@ TEST(Rtf, DocumentFromAWordProcessor) {
     ASSERT_EQ(doc.paragraphs.size(), 4u);
     EXPECT_EQ(doc.PlainText(),
               "Caf\xC3\xA9 Corner\n12 High St {Unit 4}\tOpen late\n"
-              "Price \xE2\x82\xAC" "5 \xE2\x80\x94 \xE2\x80\x99ok\xE2\x80\x99\nnext");
+              "Price \xE2\x82\xAC"
+              "5 \xE2\x80\x94 \xE2\x80\x99ok\xE2\x80\x99\nnext");
     const auto& first = doc.paragraphs[0].runs;
     ASSERT_EQ(first.size(), 2u);
     EXPECT_EQ(first[0].format, Fmt("Arial", 16, true));
@@ -126,7 +132,8 @@ TEST(Rtf, DocumentFromAWordProcessor) {
     }
     EXPECT_TRUE(underlined);
     EXPECT_TRUE(struck);
-    EXPECT_EQ(doc.paragraphs[2].runs.front().format, Fmt("Arial", 12, false, false, false, false, 0x000080));
+    EXPECT_EQ(doc.paragraphs[2].runs.front().format,
+              Fmt("Arial", 12, false, false, false, false, 0x000080));
 }
 
 TEST(Rtf, PlainTextAndHostileInput) {

@@ -67,7 +67,8 @@ TEST(SelectLogo, ChoosingClearingAndCancelling) {
     f.ui.ExpectOpenFile(f.dir.QPath() + "other.bmp");
     test::Click(form, "SelectLogoBtn");
     EXPECT_EQ(f.settings.logo, f.dir.File("other.bmp"));  // taken at once
-    EXPECT_EQ(f.ui.Log(test::Dlg::OpenFile).back().caption, "BMP (*.BMP *.bmp);;GIF (*.GIF *.gif);;JPEG (*.JPG *.jpg)");
+    EXPECT_EQ(f.ui.Log(test::Dlg::OpenFile).back().caption,
+              "BMP (*.BMP *.bmp);;GIF (*.GIF *.gif);;JPEG (*.JPG *.jpg)");
 
     test::Click(form, "ClearLogoBtn");
     EXPECT_EQ(f.settings.logo, "");

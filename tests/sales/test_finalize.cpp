@@ -1,8 +1,8 @@
 // Finalizing a sale and processing a refund: stock, item histories, the
 // invoice record and the invoice numbers, and the refusals that change nothing.
+#include "sales_fixture.h"
 #include "store/sales/finalize.h"
 #include "store/sales/invoices.h"
-#include "sales_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,8 @@ protected:
 
     std::vector<std::string> RowCells(int row) const {
         std::vector<std::string> cells;
-        for (int c = 0; c < store.InvoiceGrid.ColCount(); ++c) cells.push_back(store.InvoiceGrid.CellText(c, row));
+        for (int c = 0; c < store.InvoiceGrid.ColCount(); ++c)
+            cells.push_back(store.InvoiceGrid.CellText(c, row));
         return cells;
     }
 };
@@ -63,8 +64,8 @@ TEST_F(FinalizeTest, SaleChangesStockHistoriesRecordAndNumber) {
     EXPECT_EQ(Get(mouse, "Quantity"), "7");
     ASSERT_EQ(store.History(mouse).size(), 12u);
     EXPECT_EQ(store.History(mouse),
-              (HistoryList{"2024/03/09", "Invoice Sale", "1041", "2", "$25.00", "",
-                           "2024/03/09", "Invoice Sale", "1041", "1", "$12.50", ""}));
+              (HistoryList{"2024/03/09", "Invoice Sale", "1041", "2", "$25.00", "", "2024/03/09",
+                           "Invoice Sale", "1041", "1", "$12.50", ""}));
     // "Item #: 3" changes row 3 though it has no bar code.
     EXPECT_EQ(Get(lamp, "Quantity"), "4");
     EXPECT_EQ(store.History(lamp).size(), 6u);
@@ -73,10 +74,9 @@ TEST_F(FinalizeTest, SaleChangesStockHistoriesRecordAndNumber) {
     EXPECT_TRUE(store.History(cable).empty());
 
     EXPECT_EQ(RowCells(1),
-              (std::vector<std::string>{"2024/03/09", "1041",
-                                        "Smith, Anna, 12 High St, Springfield, IL", "62.50", "%",
-                                        "4.38", "0", "66.88", "Visa", "70",
-                                        "1001, 1001, Item #: 3, Gift wrap, 12x34"}));
+              (std::vector<std::string>{
+                  "2024/03/09", "1041", "Smith, Anna, 12 High St, Springfield, IL", "62.50", "%",
+                  "4.38", "0", "66.88", "Visa", "70", "1001, 1001, Item #: 3, Gift wrap, 12x34"}));
     EXPECT_EQ(store.Values.nextInvoice, "1042");
 }
 
@@ -106,8 +106,10 @@ struct Snapshot {
     std::string data, invoices, next;
     std::vector<HistoryList> histories;
     explicit Snapshot(const Store& s)
-        : data(s.Data.TableFileBytes()), invoices(s.InvoiceGrid.TableFileBytes()),
-          next(s.Values.nextInvoice), histories(s.Histories) {}
+        : data(s.Data.TableFileBytes()),
+          invoices(s.InvoiceGrid.TableFileBytes()),
+          next(s.Values.nextInvoice),
+          histories(s.Histories) {}
     bool operator==(const Snapshot&) const = default;
 };
 

@@ -1,12 +1,12 @@
 // The point-of-sale screen driven as a user would, through the scripted
 // platform: totals, batch add, tax defaults, finalizing, refunds, the
 // questions and the saves when the screen closes.
+#include "sales_fixture.h"
 #include "store/inventory/screens/ClickGrid.h"
 #include "store/inventory/screens/TEditItemForm.h"
 #include "store/inventory/screens/TView.h"
 #include "store/sales/invoices.h"
 #include "store/sales/screens/TPOSForm.h"
-#include "sales_fixture.h"
 #include "support/scripted_platform.h"
 
 #include <QCheckBox>
@@ -110,7 +110,7 @@ TEST_F(POSTest, BatchAddCountsUpExactCodesAndReportsUnknownOnes) {
 TEST_F(POSTest, TaxDefaultsSurviveActivationInOrder) {
     store.Values.tax1Default = true;
     store.Values.tax2Default = true;
-    TPOSForm fresh(store);   // boxes start unchecked
+    TPOSForm fresh(store);  // boxes start unchecked
     fresh.FormActivate();
     EXPECT_TRUE(test::Find<QCheckBox>(fresh, "Tax1Label").isChecked());
     EXPECT_TRUE(test::Find<QCheckBox>(fresh, "Tax2Label").isChecked());
@@ -204,9 +204,9 @@ TEST_F(POSTest, FinalizeRecordsTheSaleAndClearsTheScreen) {
     // The screen holds an empty sale under the next number.
     EXPECT_TRUE(form->Lines().empty());
     EXPECT_EQ(Text("NextInvoiceNumber"), "1042");
-    for (const char* box : {"SoldTo", "PreTaxTotal", "DiscountAmount", "AfterDiscount", "TaxOne",
-                            "TaxTwo", "InvoiceTotal", "PaymentMethod", "CCNumber", "AmountReceived",
-                            "Change"})
+    for (const char* box :
+         {"SoldTo", "PreTaxTotal", "DiscountAmount", "AfterDiscount", "TaxOne", "TaxTwo",
+          "InvoiceTotal", "PaymentMethod", "CCNumber", "AmountReceived", "Change"})
         EXPECT_EQ(Text(box), "") << box;
     EXPECT_TRUE(store.Values.tax1Default && store.Values.tax2Default);
 }
@@ -281,7 +281,7 @@ TEST_F(POSTest, ClosingSavesEveryKindOfFile) {
         pos.CloseFormClick();
         EXPECT_TRUE(pos.isVisible());
         pos.FinalizeSaleBtnClick();
-        pos.CloseFormClick();   // no lines: no question
+        pos.CloseFormClick();  // no lines: no question
         return QDialog::Accepted;
     });
     OpenPointOfSale(store);

@@ -1,9 +1,9 @@
 // The point of sale prints what it records: a finalized sale and a processed
 // refund are laid out on "Preview Last" and printed PrintCopies times, and
 // "Invoice Setup" lays the current sale out again with the new settings.
+#include "sales_fixture.h"
 #include "store/sales/screens/InvoicePreviewPage.h"
 #include "store/sales/screens/TPOSForm.h"
-#include "sales_fixture.h"
 #include "support/scripted_platform.h"
 #include "ui/rtf.h"
 
@@ -88,12 +88,12 @@ TEST_F(POSPrintingTest, FinalizedSaleIsPrintedPrintCopiesTimes) {
         EXPECT_TRUE(text.contains("12 High St"));
         EXPECT_TRUE(text.contains("MOUSE"));
         EXPECT_TRUE(text.contains("$39.98"));
-        EXPECT_TRUE(text.contains("State"));            // the checked tax, by its name
-        EXPECT_TRUE(text.contains("$42.78"));           // total due
-        EXPECT_TRUE(text.contains("$7.22"));            // change
+        EXPECT_TRUE(text.contains("State"));   // the checked tax, by its name
+        EXPECT_TRUE(text.contains("$42.78"));  // total due
+        EXPECT_TRUE(text.contains("$7.22"));   // change
         EXPECT_TRUE(text.contains("Visa"));
         EXPECT_TRUE(text.contains("4111222233******"));  // the card, masked
-        EXPECT_FALSE(text.contains("City"));            // unchecked tax: no row
+        EXPECT_FALSE(text.contains("City"));             // unchecked tax: no row
     }
     // Printed from the sale, then the screen was cleared for the next one.
     EXPECT_TRUE(form->Lines().empty());
@@ -139,10 +139,10 @@ TEST_F(POSPrintingTest, RefundIsPrintedUnderTheOriginalInvoiceNumber) {
     EXPECT_TRUE(text.contains("1040"));
     EXPECT_TRUE(text.contains("Bob Jones"));
     EXPECT_TRUE(text.contains("Lamp"));
-    EXPECT_TRUE(text.contains("-10%"));      // the adjustment
-    EXPECT_TRUE(text.contains("$11.25"));    // after adjustment, and the refund total
+    EXPECT_TRUE(text.contains("-10%"));    // the adjustment
+    EXPECT_TRUE(text.contains("$11.25"));  // after adjustment, and the refund total
     EXPECT_TRUE(text.contains("Store Credit"));
-    EXPECT_FALSE(text.contains("State"));    // tax one unchecked on the refund page
+    EXPECT_FALSE(text.contains("State"));  // tax one unchecked on the refund page
     // The page is cleared after printing.
     EXPECT_TRUE(form->RefundLines().empty());
     EXPECT_EQ(test::TextOf(*form, "OriginalInvoice"), "");
@@ -176,7 +176,7 @@ TEST_F(POSPrintingTest, InvoiceSetupLaysTheSaleOutAgainWithTheNewSettings) {
     for (const InvoiceRow& r : form->Preview().Layout())
         if (r.cells[0].tag == InvoiceHeaderTag) ++headerRows;
     EXPECT_EQ(headerRows, 1);
-    EXPECT_TRUE(ui.PrintedFiles().isEmpty());   // setting up prints nothing
+    EXPECT_TRUE(ui.PrintedFiles().isEmpty());  // setting up prints nothing
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ protected:
         }
     }
     std::unique_ptr<TPurgeForm> Open() {
-        auto form = std::make_unique<TPurgeForm>(invoices, InvoiceField(invoices, "date"), folder.Path());
+        auto form =
+            std::make_unique<TPurgeForm>(invoices, InvoiceField(invoices, "date"), folder.Path());
         form->FormActivate();
         return form;
     }
@@ -68,7 +69,8 @@ TEST_F(PurgeFormTest, DateRangeCountsLiveAndPassesOverUnreadableDates) {
     Range(*form, "2024/02/01", "2024/02/29");
     EXPECT_EQ(test::TextOf(*form, "PurgeCount"), "2");  // both bounds included
     EXPECT_EQ(form->PassedOver(), 1);
-    EXPECT_TRUE(test::TextOf(*form, "PassedOver").startsWith("1 record(s) without a readable date"));
+    EXPECT_TRUE(
+        test::TextOf(*form, "PassedOver").startsWith("1 record(s) without a readable date"));
     EXPECT_EQ(form->PurgeGrid().RowCount(), 3);
     EXPECT_EQ(form->PurgeGrid().CellText(1, 1), "1004");
 
@@ -83,7 +85,7 @@ TEST_F(PurgeFormTest, DateRangeCountsLiveAndPassesOverUnreadableDates) {
     form->SelectPurge();
     EXPECT_EQ(test::TextOf(*form, "PurgeCount"), "2");
     ui.ExpectError("'2024/02/30' is not a valid date");
-    form->ToDateClick();   // no calendar on a bad date
+    form->ToDateClick();  // no calendar on a bad date
     EXPECT_TRUE(ui.Finish());
 }
 

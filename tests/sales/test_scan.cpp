@@ -1,7 +1,7 @@
 // Finding a line's inventory row and the batch scanning step.
+#include "sales_fixture.h"
 #include "store/core/error.h"
 #include "store/sales/scan.h"
-#include "sales_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +93,7 @@ TEST_F(ScanTest, LineRowsByCodeAndByItemNumber) {
     // "Item #: " names the row whatever its bar code holds.
     EXPECT_EQ(LineInventoryRow(store.Data, "Item #: 1"), a);
     EXPECT_EQ(LineInventoryRow(store.Data, "Item #: 3"), 3);
-    EXPECT_EQ(LineInventoryRow(store.Data, "Item #: 4"), -1);   // no such row
+    EXPECT_EQ(LineInventoryRow(store.Data, "Item #: 4"), -1);  // no such row
     EXPECT_EQ(LineInventoryRow(store.Data, "Item #: 0"), -1);
     EXPECT_EQ(LineInventoryRow(store.Data, "Item #: x-2-"), -1);  // not a whole number
     EXPECT_EQ(LineInventoryRow(store.Data, "hand typed"), -1);

@@ -25,23 +25,22 @@ TEST_P(LineTotalTest, RoundsAtEveryStep) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineTotalTest,
     ::testing::Values(
-        LineCase{"$19.99", "3", "15", "$50.97"},     // r 0.1500, u 3.00, n 16.99
-        LineCase{"10.00", "1", "0", "$10.00"},
-        LineCase{"", "3", "0", "$0.00"},             // empty price
-        LineCase{"$5.00", "", "0", "$0.00"},         // empty quantity
-        LineCase{"$5.00", "-1", "0", "$-5.00"},      // a return typed as -1
-        LineCase{"$1,234.50", "1", "0", "$1234.50"}, // grouping dropped
-        LineCase{"$100", "1", "10%", "$90.00"},      // "%" typed with the discount
-        LineCase{"0.25", "1", "50", "$0.12"},        // u 0.125 -> 0.13 (half away from zero)
-        LineCase{"$10", "1.5", "0", "$15.00"},       // fractional quantity
-        LineCase{"$9.99", "2", "8.875", "$18.20"})); // 8.875% -> 0.0888, u 0.89, n 9.10
+        LineCase{"$19.99", "3", "15", "$50.97"},  // r 0.1500, u 3.00, n 16.99
+        LineCase{"10.00", "1", "0", "$10.00"}, LineCase{"", "3", "0", "$0.00"},  // empty price
+        LineCase{"$5.00", "", "0", "$0.00"},                                     // empty quantity
+        LineCase{"$5.00", "-1", "0", "$-5.00"},       // a return typed as -1
+        LineCase{"$1,234.50", "1", "0", "$1234.50"},  // grouping dropped
+        LineCase{"$100", "1", "10%", "$90.00"},       // "%" typed with the discount
+        LineCase{"0.25", "1", "50", "$0.12"},         // u 0.125 -> 0.13 (half away from zero)
+        LineCase{"$10", "1.5", "0", "$15.00"},        // fractional quantity
+        LineCase{"$9.99", "2", "8.875", "$18.20"}));  // 8.875% -> 0.0888, u 0.89, n 9.10
 
 TaxState On(const char* rate) { return {true, rate}; }
 TaxState Off(const char* rate) { return {false, rate}; }
 
 TEST(SaleAmounts, WorkedExample) {
-    const auto a = ComputeAmounts(std::vector<std::string>{"$50.97", "$10.00"}, "10", "%",
-                                  On("7"), Off("5"));
+    const auto a =
+        ComputeAmounts(std::vector<std::string>{"$50.97", "$10.00"}, "10", "%", On("7"), Off("5"));
     EXPECT_EQ(a.preTax, "60.97");
     EXPECT_EQ(a.afterDiscount, "54.87");  // d = 6.10
     EXPECT_EQ(a.taxOne, "3.84");
@@ -82,8 +81,9 @@ TEST(SaleAmounts, BothTaxesOnTheDiscountedAmountSideBySide) {
     EXPECT_EQ(a.taxTwo, "5.00");  // not taxed by tax one
     EXPECT_EQ(a.total, "115.00");
     // A rate of "0" can still be checked: the tax is 0.00, not "0".
-    EXPECT_EQ(ComputeAmounts(std::vector<std::string>{"$100.00"}, "", "%", On("0"), Off("0")).taxOne,
-              "0.00");
+    EXPECT_EQ(
+        ComputeAmounts(std::vector<std::string>{"$100.00"}, "", "%", On("0"), Off("0")).taxOne,
+        "0.00");
 }
 
 TEST(SaleAmounts, UnreadableLineTotalsAreLeftOut) {

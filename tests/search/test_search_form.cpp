@@ -125,15 +125,16 @@ TEST_F(SearchFixture, TwoRowsActAsAndAndSearchesAccumulate) {
     Inventory();
     TSearchForm form(view, table, SearchMode::Inventory, &fields, "Search Inventory");
     ASSERT_EQ(form.Kind(5), brenvik::SearchKind::Number);
-    Type(form, 1, 3, "printer");       // "From Item" alone: contains
+    Type(form, 1, 3, "printer");  // "From Item" alone: contains
     Type(form, 5, 3, "12");
-    Type(form, 5, 4, "30");            // Sale Price 12 to 30
+    Type(form, 5, 4, "30");  // Sale Price 12 to 30
     ExpectPick({"Printer cable", "printer", "Laser Printer"});
     form.SearchBtnClick();
     EXPECT_EQ(Checked(), (std::vector<int>{1, 2, 3}));
 
     // A second search keeps the first one's marks; the list shows only its own.
-    ui.ExpectConfirmation("Search grid will be cleared.  Are you sure you want to continue ?", MsgAnswer::Yes);
+    ui.ExpectConfirmation("Search grid will be cleared.  Are you sure you want to continue ?",
+                          MsgAnswer::Yes);
     form.NewSearchBtnClick();
     EXPECT_TRUE(form.SearchGrid()->item(5, 3)->text().isEmpty());
     Type(form, 1, 2, "Monitor");
@@ -146,10 +147,12 @@ TEST_F(SearchFixture, TwoRowsActAsAndAndSearchesAccumulate) {
     ExpectPick({"Printer cable", "printer", "Laser Printer", "Monitor"});
     form.SearchBtnClick();
 
-    ui.ExpectConfirmation("Found items will be cleared.  Are you sure you want to continue ?", MsgAnswer::No);
+    ui.ExpectConfirmation("Found items will be cleared.  Are you sure you want to continue ?",
+                          MsgAnswer::No);
     form.ClearBtnClick();
     EXPECT_EQ(Checked().size(), 4u);
-    ui.ExpectConfirmation("Found items will be cleared.  Are you sure you want to continue ?", MsgAnswer::Yes);
+    ui.ExpectConfirmation("Found items will be cleared.  Are you sure you want to continue ?",
+                          MsgAnswer::Yes);
     form.ClearBtnClick();
     EXPECT_TRUE(Checked().empty());
 }

@@ -10,8 +10,8 @@ using namespace brenvik;
 
 namespace {
 
-SearchCriterion Row(SearchKind kind, std::string specific, std::string from = "", std::string to = "",
-                    std::string mode = "") {
+SearchCriterion Row(SearchKind kind, std::string specific, std::string from = "",
+                    std::string to = "", std::string mode = "") {
     SearchCriterion c;
     c.kind = kind;
     c.specific = std::move(specific);
@@ -117,8 +117,9 @@ TEST(SearchRecord, RowsActAsAnd) {
                            {"2006/02/05", "Printer cable", "30"},
                            {"2006/03/05", "Scanner", "3"}});
     SearchCriterion none = Row(SearchKind::Date, "");
-    EXPECT_EQ(Found(t, {none, Row(SearchKind::Text, "Printer"), Row(SearchKind::Number, "", "1", "5")}),
-              (std::vector<int>{1}));
+    EXPECT_EQ(
+        Found(t, {none, Row(SearchKind::Text, "Printer"), Row(SearchKind::Number, "", "1", "5")}),
+        (std::vector<int>{1}));
     EXPECT_EQ(Found(t, {none, Row(SearchKind::Text, ""), Row(SearchKind::Number, "", "1", "5")}),
               (std::vector<int>{1, 3}));
     // No criterion at all: every record passes.
@@ -126,10 +127,8 @@ TEST(SearchRecord, RowsActAsAnd) {
 }
 
 TEST(SearchRecord, UnreadableDateStopsAfterTheEarlierRecords) {
-    StringTable t = Table({{"Date Added", "Item"},
-                           {"2006/01/05", "a"},
-                           {"soon", "b"},
-                           {"2006/03/05", "c"}});
+    StringTable t =
+        Table({{"Date Added", "Item"}, {"2006/01/05", "a"}, {"soon", "b"}, {"2006/03/05", "c"}});
     std::vector<int> rows;
     try {
         RunSearch(t, {Row(SearchKind::Date, "", "2006/01/01")}, [&](int r) { rows.push_back(r); });
@@ -139,7 +138,8 @@ TEST(SearchRecord, UnreadableDateStopsAfterTheEarlierRecords) {
     }
     EXPECT_EQ(rows, (std::vector<int>{1}));
     // A failing earlier row ends the record test before the date is read.
-    EXPECT_EQ(Found(t, {Row(SearchKind::Date, ""), Row(SearchKind::Text, "c")}), (std::vector<int>{3}));
+    EXPECT_EQ(Found(t, {Row(SearchKind::Date, ""), Row(SearchKind::Text, "c")}),
+              (std::vector<int>{3}));
 }
 
 TEST(SearchKindFor, ByCodeWithRecordsElseByName) {
@@ -169,7 +169,10 @@ TEST(SearchKindFor, ByCodeWithRecordsElseByName) {
 }
 
 TEST(SearchText, LoweringAndFolding) {
-    EXPECT_EQ(SearchLower("\xC0" "BC\xC9z"), "\xE0" "bc\xE9z");
+    EXPECT_EQ(SearchLower("\xC0"
+                          "BC\xC9z"),
+              "\xE0"
+              "bc\xE9z");
     EXPECT_EQ(SearchLower("\xD7"), "\xD7");  // the multiplication sign has no case
     EXPECT_EQ(SearchCompareText("abc", "ABC"), 0);
     EXPECT_LT(SearchCompareText("L", "m"), 0);

@@ -14,12 +14,14 @@
 
 TEST(SampleStore, OpensWithItemsCustomersAndInvoices) {
     const char* tools = std::getenv("BRENVIK_TOOLS_DIR");
-    const std::string tool = std::string(tools ? tools : TEST_BINARY_DIR "/tools") + "/brenvik-data";
+    const std::string tool =
+        std::string(tools ? tools : TEST_BINARY_DIR "/tools") + "/brenvik-data";
     if (!std::filesystem::exists(tool)) GTEST_SKIP() << "brenvik-data is not built";
     test::TempFolder dir;
     const std::string folder = dir.Path() + "sample";
     ASSERT_EQ(std::system((tool + " demo " + folder + " >/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((tool + " demo " + folder + " 2>/dev/null").c_str()), 0);  // never over a store
+    EXPECT_NE(std::system((tool + " demo " + folder + " 2>/dev/null").c_str()),
+              0);  // never over a store
 
     test::ScriptedPlatform ui;  // any error while loading fails the test
     TMenuForm menu;

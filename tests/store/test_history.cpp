@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace brenvik;
@@ -19,8 +19,8 @@ namespace {
 struct TempFolder {
     fs::path path;
     TempFolder() {
-        path = fs::temp_directory_path() / ("hist-" + std::to_string(::getpid()) + "-" +
-                                            std::to_string(counter++));
+        path = fs::temp_directory_path() /
+               ("hist-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         fs::remove_all(path);
         fs::create_directories(path);
     }
@@ -28,7 +28,8 @@ struct TempFolder {
     std::string Folder() const { return path.string() + "/"; }
     std::set<std::string> Names() const {
         std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(path)) names.insert(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(path))
+            names.insert(e.path().filename().string());
         return names;
     }
     std::string Read(const std::string& name) const {
@@ -62,7 +63,8 @@ TEST(HistoryFile, LinesSplitAtEveryKindOfLineEnd) {
         {"x\n\r", {"x", ""}},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseHistoryBytes(c.bytes), c.lines) << c.bytes;
-    EXPECT_EQ(HistoryFileBytes({"2026/01/02", "Invoice Sale", "", ""}), "2026/01/02\r\nInvoice Sale\r\n\r\n\r\n");
+    EXPECT_EQ(HistoryFileBytes({"2026/01/02", "Invoice Sale", "", ""}),
+              "2026/01/02\r\nInvoice Sale\r\n\r\n\r\n");
     EXPECT_EQ(HistoryFileBytes({}), "");
     EXPECT_EQ(HistoryFileName(12), "Item12.ihf");
 }
@@ -80,7 +82,8 @@ TEST(HistoryFile, SaveRenumbersAndRemovesStaleFiles) {
     h[3] = Entry("2026/02/03", "Product Return", "1", "late notes");
     SaveItemHistory(dir.Folder(), h);
 
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"Inventory.dt2", "Item1.ihf", "Item2.ihf", "Item3.ihf"}));
+    EXPECT_EQ(dir.Names(),
+              (std::set<std::string>{"Inventory.dt2", "Item1.ihf", "Item2.ihf", "Item3.ihf"}));
     EXPECT_EQ(dir.Read("Item1.ihf"), HistoryFileBytes(h[1]));
     EXPECT_EQ(dir.Read("Item2.ihf"), "");
 
@@ -125,7 +128,8 @@ TEST(HistoryTable, LongHistoriesAreShownWhole) {
     dir.SetRowCount(kHistoryTableRows);
     HistoryList history;
     for (int i = 0; i < 2600; ++i) {
-        HistoryList e = Entry("2026/01/01", "Invoice Sale", std::to_string(i), "n" + std::to_string(i));
+        HistoryList e =
+            Entry("2026/01/01", "Invoice Sale", std::to_string(i), "n" + std::to_string(i));
         history.insert(history.end(), e.begin(), e.end());
     }
     history.push_back("2026/05/05");  // an incomplete last entry
@@ -162,9 +166,10 @@ TEST(StoreRules, WholeNumbersAndNextBarcode) {
         const char* text;
         bool ok;
         int value;
-    } cases[] = {{"0012", true, 12}, {"  -5", true, -5}, {"+7", true, 7}, {"$1F", true, 31},
-                 {"abc", false, 0},  {"12 ", false, 0},  {"", false, 0},  {"2147483648", false, 0},
-                 {"-2147483648", true, INT32_MIN}, {"12AB", false, 0}};
+    } cases[] = {{"0012", true, 12}, {"  -5", true, -5},       {"+7", true, 7},
+                 {"$1F", true, 31},  {"abc", false, 0},        {"12 ", false, 0},
+                 {"", false, 0},     {"2147483648", false, 0}, {"-2147483648", true, INT32_MIN},
+                 {"12AB", false, 0}};
     for (const auto& c : cases) {
         std::int32_t v = 0;
         EXPECT_EQ(ParseWholeNumber(c.text, v), c.ok) << c.text;
@@ -175,7 +180,8 @@ TEST(StoreRules, WholeNumbersAndNextBarcode) {
 
     Store store("/nonexistent");
     EXPECT_EQ(store.NextBarcodeNumber(), "100000");
-    for (const char* code : {"0", "-50", "12AB", ""}) store.Data.SetCell(2, store.AppendItem(), code);
+    for (const char* code : {"0", "-50", "12AB", ""})
+        store.Data.SetCell(2, store.AppendItem(), code);
     EXPECT_EQ(store.NextBarcodeNumber(), "100000");
     for (const char* code : {"100000", "100010"}) store.Data.SetCell(2, store.AppendItem(), code);
     EXPECT_EQ(store.NextBarcodeNumber(), "100020");
@@ -187,7 +193,8 @@ TEST(StoreRules, RowOperationsCarryHistoriesAndQuantitiesAreWhole) {
         int row = store.AppendItem();
         store.Data.SetCell(1, row, "Item " + std::to_string(i));
         store.Data.SetCell(6, row, "10");
-        store.History(row) = Entry("2026/01/0" + std::to_string(i), "Invoice Sale", std::to_string(i));
+        store.History(row) =
+            Entry("2026/01/0" + std::to_string(i), "Invoice Sale", std::to_string(i));
     }
     store.SwapItems(1, 3);
     EXPECT_EQ(store.Data.Cell(1, 1), "Item 3");
@@ -213,7 +220,9 @@ TEST(StoreRules, RowOperationsCarryHistoriesAndQuantitiesAreWhole) {
 TEST(HistoryFile, UnchangedFilesAreNotRewritten) {
     TempFolder dir;
     std::vector<HistoryList> h(4);
-    for (int r = 1; r <= 3; ++r) h[static_cast<std::size_t>(r)] = Entry("2026/01/0" + std::to_string(r), "Invoice Sale", "1");
+    for (int r = 1; r <= 3; ++r)
+        h[static_cast<std::size_t>(r)] =
+            Entry("2026/01/0" + std::to_string(r), "Invoice Sale", "1");
     SaveItemHistory(dir.Folder(), h);
 
     HistoryDiskState disk;

@@ -18,7 +18,8 @@ using test::ScriptedPlatform;
 
 namespace {
 
-constexpr int kDate = 0, kItem = 1, kBarCode = 2, kType = 3, kSupplier = 8, kWebId = 10, kTotalSold = 12;
+constexpr int kDate = 0, kItem = 1, kBarCode = 2, kType = 3, kSupplier = 8, kWebId = 10,
+              kTotalSold = 12;
 
 brenvik::Store SampleStore() {
     brenvik::Store store("/nonexistent/");
@@ -79,8 +80,8 @@ TEST(ItemDialogs, DetailsTableEditingRules) {
         ui.ExpectMenu("Modem");
         grid.ProcessField(kItem, Qt::RightButton, QPoint());
         EXPECT_EQ(ui.Log(test::Dlg::Menu).back().items,
-                  QStringList({"Computer", "Ink Jet Printer", "Laser Printer", "Modem", "Monitor", "Scanner",
-                               "Speakers", "UPS"}));
+                  QStringList({"Computer", "Ink Jet Printer", "Laser Printer", "Modem", "Monitor",
+                               "Scanner", "Speakers", "UPS"}));
         EXPECT_EQ(grid.Value(kItem), "Modem");
         ui.ExpectMenu(0);
         grid.ProcessField(kType, Qt::RightButton, QPoint());
@@ -122,7 +123,8 @@ TEST(ItemDialogs, LineEditorScanAndFind) {
 
         ui.ExpectInput("Scan or Type Code", "1 2-3 4 5", "Add Item");
         form.ScanBtnClick();
-        EXPECT_EQ(grid.Values(), (std::vector<std::string>{"Scanner", "12-345", "80.00", "1", "0", ""}));
+        EXPECT_EQ(grid.Values(),
+                  (std::vector<std::string>{"Scanner", "12-345", "80.00", "1", "0", ""}));
         ui.ExpectInput("Scan or Type Code", "999");
         ui.ExpectInformation("Scanned item not found in database.");
         form.ScanBtnClick();
@@ -142,7 +144,8 @@ TEST(ItemDialogs, LineEditorScanAndFind) {
         });
         form.FindBtnClick();
         EXPECT_EQ(ui.Log(test::Dlg::Menu).back().items.size(), 15);
-        EXPECT_EQ(grid.Values(), (std::vector<std::string>{"Cable", "Item #: 3", "4.50", "1", "0", ""}));
+        EXPECT_EQ(grid.Values(),
+                  (std::vector<std::string>{"Cable", "Item #: 3", "4.50", "1", "0", ""}));
         ui.ExpectInput("Description", "nothing like it");
         ui.ExpectInformation("No matching items found.");
         form.FindColumn(11);

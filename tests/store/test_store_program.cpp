@@ -45,8 +45,8 @@ struct Program {
 };
 
 // Adds an item through the add dialog: values by row of the details table.
-void AddItem(ScriptedPlatform& ui, TView& view, std::map<int, std::string> values, bool autoBarcode = true,
-             bool ok = true) {
+void AddItem(ScriptedPlatform& ui, TView& view, std::map<int, std::string> values,
+             bool autoBarcode = true, bool ok = true) {
     ui.ExpectModal("TAddInventoryForm", [=](QDialog& d) {
         auto& form = static_cast<TAddInventoryForm&>(d);
         form.AutoAssignBarcode()->setChecked(autoBarcode);
@@ -57,7 +57,8 @@ void AddItem(ScriptedPlatform& ui, TView& view, std::map<int, std::string> value
     view.AddBtnClick();
 }
 
-brenvik::HistoryList Entry(const std::string& activity, const std::string& qty, const std::string& notes = "") {
+brenvik::HistoryList Entry(const std::string& activity, const std::string& qty,
+                           const std::string& notes = "") {
     return {"2026/03/04", activity, "", qty, "$2.00", notes};
 }
 
@@ -84,7 +85,8 @@ TEST(StoreProgram, FirstRunInAnEmptyFolder) {
     ASSERT_EQ(tree->topLevelItemCount(), 10);
     EXPECT_EQ(tree->topLevelItem(7)->text(0), "Setup");
     EXPECT_EQ(tree->topLevelItem(7)->child(1)->text(0), "Set Invoice Font");
-    for (const char* group : {"Report", "Import", "Export", "Setup", "inventory control"}) p.menu->InvokeFunction(group);
+    for (const char* group : {"Report", "Import", "Export", "Setup", "inventory control"})
+        p.menu->InvokeFunction(group);
     ui.ExpectModal("TView", [](QDialog& d) {
         test::Click(d, "OKBtn");
         return QDialog::Rejected;
@@ -102,7 +104,8 @@ TEST(StoreProgram, FirstRunInAnEmptyFolder) {
     p.menu->InvokeFunction("Help");
     ASSERT_EQ(ui.Urls().size(), 2);
     EXPECT_EQ(ui.Urls()[0], kWebPublishUrl);
-    EXPECT_TRUE(ui.Urls()[1].startsWith("file:///") && ui.Urls()[1].endsWith("/merivale-help.html")) << ui.Urls()[1].toStdString();
+    EXPECT_TRUE(ui.Urls()[1].startsWith("file:///") && ui.Urls()[1].endsWith("/merivale-help.html"))
+        << ui.Urls()[1].toStdString();
 
     // Activation again (a modal window closed) does not load a second time.
     dir.Write("Inventory.dt2", "");
@@ -111,8 +114,8 @@ TEST(StoreProgram, FirstRunInAnEmptyFolder) {
     fs::remove(dir.File("Inventory.dt2"));
 
     ASSERT_TRUE(p.menu->FormClose());
-    EXPECT_EQ(dir.Files(), QStringList({"Customers.dt2", "Inventory.dt2", "Invoices.dt2", "settings.set",
-                                        "settings2.set"}));
+    EXPECT_EQ(dir.Files(), QStringList({"Customers.dt2", "Inventory.dt2", "Invoices.dt2",
+                                        "settings.set", "settings2.set"}));
 }
 
 TEST(StoreProgram, AddedItemsAndHistoriesSurviveARestart) {
@@ -131,20 +134,21 @@ TEST(StoreProgram, AddedItemsAndHistoriesSurviveARestart) {
         EXPECT_EQ(p.Value(1, kBarCode), "100010");
         EXPECT_EQ(p.Value(2, kBarCode), "100020");
         EXPECT_EQ(p.Value(0, 0), brenvik::FormatDate(brenvik::Today()));
-        EXPECT_EQ(p.Value(0, 14), "-4");  // derived fields computed after the add
+        EXPECT_EQ(p.Value(0, 14), "-4");             // derived fields computed after the add
         EXPECT_FALSE(p.Store().Values.autoBarcode);  // the last dialog's choice is kept
         p.Store().History(2) = Entry("Invoice Sale", "3", "first sale");
         ASSERT_TRUE(p.menu->FormClose());
     }
     EXPECT_EQ(dir.Read("Item1.ihf"), "");
-    EXPECT_EQ(dir.Read("Item2.ihf"), "2026/03/04\r\nInvoice Sale\r\n\r\n3\r\n$2.00\r\nfirst sale\r\n");
+    EXPECT_EQ(dir.Read("Item2.ihf"),
+              "2026/03/04\r\nInvoice Sale\r\n\r\n3\r\n$2.00\r\nfirst sale\r\n");
     EXPECT_FALSE(dir.Exists("Item4.ihf"));
 
     ScriptedPlatform ui;
     Program p(dir.Path());
     ASSERT_EQ(p.Items(), 3);
     EXPECT_EQ(p.Value(1, kItem), "Modem");
-    EXPECT_EQ(p.Value(1, 12), "3");        // Total Sold from the history
+    EXPECT_EQ(p.Value(1, 12), "3");  // Total Sold from the history
     EXPECT_EQ(p.Value(1, 13), "$2.00");
     EXPECT_EQ(p.Store().History(2), Entry("Invoice Sale", "3", "first sale"));
     EXPECT_FALSE(p.view->Model().IsChecked(0));
@@ -197,8 +201,10 @@ TEST(StoreProgram, MovingCarriesCheckMarksAndHistoriesAndSavesRenumber) {
 
     // Remove the last item and close the window: its file goes.
     p.view->SelectItem(4);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected item ?", brenvik::MsgAnswer::No);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected item ?", brenvik::MsgAnswer::Yes);
+    ui.ExpectConfirmation("Are you sure you want to delete the selected item ?",
+                          brenvik::MsgAnswer::No);
+    ui.ExpectConfirmation("Are you sure you want to delete the selected item ?",
+                          brenvik::MsgAnswer::Yes);
     p.view->RemoveSelectedBtnClick();
     EXPECT_EQ(p.Items(), 5);
     p.view->RemoveSelectedBtnClick();
@@ -309,8 +315,9 @@ TEST(StoreProgram, HistoryAddRaisesStockAndClearNeedsOK) {
     // "Clear" then closing without OK keeps the history.
     auto clear = [&](const char* closeWith) {
         ui.ExpectModal("TViewItemForm", [&, closeWith](QDialog& d) {
-            ui.ExpectConfirmation("Item Hhstory will be cleared.  Are you sure you want to continue ?",
-                                  brenvik::MsgAnswer::Yes);
+            ui.ExpectConfirmation(
+                "Item Hhstory will be cleared.  Are you sure you want to continue ?",
+                brenvik::MsgAnswer::Yes);
             test::Click(d, "ClearHistoryBtn");
             test::Click(d, closeWith);
             return QDialog::Rejected;

@@ -23,7 +23,8 @@ QApplication& App() {
     // nothing about the code under test; everything else still shows.
     static QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-            if (msg.startsWith("This plugin does not support") || msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
+            if (msg.startsWith("This plugin does not support") ||
+                msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR"))
                 return;
             if (previous) previous(type, context, msg);
         });
@@ -38,22 +39,38 @@ QApplication& App() {
 
 const char* DlgName(Dlg d) {
     switch (d) {
-    case Dlg::Message: return "message box";
-    case Dlg::Input: return "input box";
-    case Dlg::OpenFile: return "open-file dialog";
-    case Dlg::SaveFile: return "save-file dialog";
-    case Dlg::Date: return "date picker";
-    case Dlg::Menu: return "pop-up menu";
-    case Dlg::Font: return "font dialog";
-    case Dlg::Color: return "colour dialog";
-    case Dlg::Modal: return "modal sub-screen";
-    case Dlg::PrintDialog: return "print dialog";
-    case Dlg::PrinterSetup: return "printer-setup dialog";
-    case Dlg::PrintJob: return "print job";
-    case Dlg::OpenUrl: return "shell open";
-    case Dlg::StartProgram: return "program start";
-    case Dlg::Progress: return "progress";
-    case Dlg::Find: return "find dialog";
+    case Dlg::Message:
+        return "message box";
+    case Dlg::Input:
+        return "input box";
+    case Dlg::OpenFile:
+        return "open-file dialog";
+    case Dlg::SaveFile:
+        return "save-file dialog";
+    case Dlg::Date:
+        return "date picker";
+    case Dlg::Menu:
+        return "pop-up menu";
+    case Dlg::Font:
+        return "font dialog";
+    case Dlg::Color:
+        return "colour dialog";
+    case Dlg::Modal:
+        return "modal sub-screen";
+    case Dlg::PrintDialog:
+        return "print dialog";
+    case Dlg::PrinterSetup:
+        return "printer-setup dialog";
+    case Dlg::PrintJob:
+        return "print job";
+    case Dlg::OpenUrl:
+        return "shell open";
+    case Dlg::StartProgram:
+        return "program start";
+    case Dlg::Progress:
+        return "progress";
+    case Dlg::Find:
+        return "find dialog";
     }
     return "?";
 }
@@ -62,18 +79,24 @@ namespace {
 
 const char* KindName(MsgKind k) {
     switch (k) {
-    case MsgKind::Error: return "error";
-    case MsgKind::Information: return "information";
-    case MsgKind::Confirmation: return "confirmation";
+    case MsgKind::Error:
+        return "error";
+    case MsgKind::Information:
+        return "information";
+    case MsgKind::Confirmation:
+        return "confirmation";
     }
     return "?";
 }
 
 const char* AnswerName(MsgAnswer a) {
     switch (a) {
-    case MsgAnswer::Ok: return "OK";
-    case MsgAnswer::Yes: return "Yes";
-    case MsgAnswer::No: return "No";
+    case MsgAnswer::Ok:
+        return "OK";
+    case MsgAnswer::Yes:
+        return "Yes";
+    case MsgAnswer::No:
+        return "No";
     }
     return "?";
 }
@@ -91,18 +114,24 @@ QString WithoutAccelerator(QString s) {
 
 bool Match::operator()(const QString& s) const {
     switch (mode_) {
-    case Mode::Any: return true;
-    case Mode::Exact: return s == text_;
-    case Mode::Part: return s.contains(text_);
+    case Mode::Any:
+        return true;
+    case Mode::Exact:
+        return s == text_;
+    case Mode::Part:
+        return s.contains(text_);
     }
     return false;
 }
 
 QString Match::Describe() const {
     switch (mode_) {
-    case Mode::Any: return "any text";
-    case Mode::Exact: return Quote(text_);
-    case Mode::Part: return "text containing " + Quote(text_);
+    case Mode::Any:
+        return "any text";
+    case Mode::Exact:
+        return Quote(text_);
+    case Mode::Part:
+        return "text containing " + Quote(text_);
     }
     return {};
 }
@@ -111,8 +140,8 @@ QString Describe(const Shown& s) {
     QString d = DlgName(s.kind);
     switch (s.kind) {
     case Dlg::Message:
-        d += QString(" (%1, %2) ").arg(KindName(s.msgKind),
-                                       s.buttons == MsgButtons::Ok ? "OK" : "Yes/No") +
+        d += QString(" (%1, %2) ")
+                 .arg(KindName(s.msgKind), s.buttons == MsgButtons::Ok ? "OK" : "Yes/No") +
              Quote(s.text);
         break;
     case Dlg::Input:
@@ -124,20 +153,37 @@ QString Describe(const Shown& s) {
         d += " titled " + Quote(s.text) + " filter " + Quote(s.caption);
         if (!s.value.isEmpty()) d += " proposing " + Quote(s.value);
         break;
-    case Dlg::Date: d += " starting at " + s.value; break;
-    case Dlg::Menu: d += " [" + s.items.join(" | ") + "]"; break;
+    case Dlg::Date:
+        d += " starting at " + s.value;
+        break;
+    case Dlg::Menu:
+        d += " [" + s.items.join(" | ") + "]";
+        break;
     case Dlg::Font:
-    case Dlg::Color: d += " starting at " + s.value; break;
-    case Dlg::Modal: d += " " + s.text; break;
+    case Dlg::Color:
+        d += " starting at " + s.value;
+        break;
+    case Dlg::Modal:
+        d += " " + s.text;
+        break;
     case Dlg::PrintDialog:
-    case Dlg::PrinterSetup: break;
-    case Dlg::PrintJob: d += " " + Quote(s.text) + " -> " + s.file; break;
-    case Dlg::OpenUrl: d += " " + Quote(s.text); break;
+    case Dlg::PrinterSetup:
+        break;
+    case Dlg::PrintJob:
+        d += " " + Quote(s.text) + " -> " + s.file;
+        break;
+    case Dlg::OpenUrl:
+        d += " " + Quote(s.text);
+        break;
     case Dlg::StartProgram:
         d += " " + Quote(s.text) + " [" + s.items.join(' ') + "] in " + Quote(s.dir);
         break;
-    case Dlg::Progress: d += " " + Quote(s.text) + " of " + QString::number(s.total); break;
-    case Dlg::Find: d += " for " + Quote(s.text) + " [" + s.items.join(", ") + "]"; break;
+    case Dlg::Progress:
+        d += " " + Quote(s.text) + " of " + QString::number(s.total);
+        break;
+    case Dlg::Find:
+        d += " for " + Quote(s.text) + " [" + s.items.join(", ") + "]";
+        break;
     }
     return d;
 }
@@ -159,20 +205,29 @@ QString ScriptedPlatform::Expectation::Describe() const {
         if (!text.IsAny()) d += " titled " + text.Describe();
         d += cancel ? ", cancelled" : ", answering " + Quote(answerText);
         break;
-    case Dlg::Date: d += cancel ? ", cancelled" : ", answering " + date.toString(Qt::ISODate); break;
+    case Dlg::Date:
+        d += cancel ? ", cancelled" : ", answering " + date.toString(Qt::ISODate);
+        break;
     case Dlg::Menu:
         if (cancel) d += ", choosing nothing";
         else if (index >= 0) d += ", choosing entry " + QString::number(index);
         else d += ", choosing " + Quote(answerText);
         break;
-    case Dlg::Font: d += cancel ? ", cancelled" : ", answering " + font.toString(); break;
-    case Dlg::Color: d += cancel ? ", cancelled" : ", answering " + color.name(); break;
-    case Dlg::Modal: d += " " + text.Describe(); break;
+    case Dlg::Font:
+        d += cancel ? ", cancelled" : ", answering " + font.toString();
+        break;
+    case Dlg::Color:
+        d += cancel ? ", cancelled" : ", answering " + color.name();
+        break;
+    case Dlg::Modal:
+        d += " " + text.Describe();
+        break;
     case Dlg::PrintDialog:
     case Dlg::PrinterSetup:
         if (!printer) d += cancel ? ", cancelled" : ", accepted";
         break;
-    default: break;
+    default:
+        break;
     }
     return d;
 }
@@ -338,8 +393,8 @@ std::optional<ScriptedPlatform::Expectation> ScriptedPlatform::Take(Shown shown,
     const Shown& s = log_[at];
     auto fail = [&](const QString& next) {
         log_[at].expected = false;
-        ADD_FAILURE() << "Unexpected " << Utf8(Describe(s)) << "\n  the script expected next: "
-                      << Utf8(next);
+        ADD_FAILURE() << "Unexpected " << Utf8(Describe(s))
+                      << "\n  the script expected next: " << Utf8(next);
         return std::nullopt;
     };
     if (script_.empty()) return fail("nothing more");
@@ -365,7 +420,8 @@ MsgAnswer ScriptedPlatform::ShowMessage(MsgKind kind, const QString& text, MsgBu
     MsgAnswer answer = safe;
     if (e) {
         answer = e->msgAnswer;
-        bool offered = buttons == MsgButtons::Ok ? answer == MsgAnswer::Ok : answer != MsgAnswer::Ok;
+        bool offered =
+            buttons == MsgButtons::Ok ? answer == MsgAnswer::Ok : answer != MsgAnswer::Ok;
         if (!offered) {
             log_[at].expected = false;
             ADD_FAILURE() << "The script answers " << AnswerName(answer) << " to "
@@ -422,7 +478,8 @@ std::optional<T> ScriptedPlatform::Answer(Shown shown, Get get) {
 }
 
 std::optional<QString> ScriptedPlatform::OpenFileName(const ui::FileDialogSpec& spec) {
-    return Answer<QString>(FileShown(Dlg::OpenFile, spec), [](const Expectation& e) { return e.answerText; });
+    return Answer<QString>(FileShown(Dlg::OpenFile, spec),
+                           [](const Expectation& e) { return e.answerText; });
 }
 
 std::optional<QString> ScriptedPlatform::SaveFileName(const ui::FileDialogSpec& spec) {
@@ -456,7 +513,8 @@ int ScriptedPlatform::PopupMenu(const QPoint&, const std::vector<ui::MenuEntry>&
                 if (WithoutAccelerator(entries[i].text) == WithoutAccelerator(e->answerText))
                     chosen = int(i);
         }
-        bool usable = chosen >= 0 && std::size_t(chosen) < entries.size() && entries[chosen].enabled;
+        bool usable =
+            chosen >= 0 && std::size_t(chosen) < entries.size() && entries[chosen].enabled;
         if (!usable) {
             log_[at].expected = false;
             ADD_FAILURE() << "The script chooses what " << Utf8(Describe(log_[at]))
@@ -547,7 +605,8 @@ void ScriptedPlatform::ShowFind(const ui::FindOptions& initial,
 
 bool ScriptedPlatform::FindNext(const ui::FindOptions& options) {
     if (!findOpen_) {
-        ADD_FAILURE() << "FindNext for " << Utf8(Quote(options.text)) << " with no find dialog open";
+        ADD_FAILURE() << "FindNext for " << Utf8(Quote(options.text))
+                      << " with no find dialog open";
         return false;
     }
     if (onFind_ && !onFind_(options)) CloseFind();
@@ -576,7 +635,9 @@ bool ScriptedPlatform::Printer(Dlg kind, QPrinter& printer) {
 
 bool ScriptedPlatform::PrintDialog(QPrinter& printer) { return Printer(Dlg::PrintDialog, printer); }
 
-bool ScriptedPlatform::PrinterSetup(QPrinter& printer) { return Printer(Dlg::PrinterSetup, printer); }
+bool ScriptedPlatform::PrinterSetup(QPrinter& printer) {
+    return Printer(Dlg::PrinterSetup, printer);
+}
 
 bool ScriptedPlatform::RunPrintJob(QPrinter& printer, const QString& jobName,
                                    const std::function<void(QPagedPaintDevice&)>& paint) {
@@ -585,7 +646,8 @@ bool ScriptedPlatform::RunPrintJob(QPrinter& printer, const QString& jobName,
     stem.replace(QRegularExpression("[^A-Za-z0-9._-]+"), "_");
     if (stem.isEmpty()) stem = "job";
     const QString path =
-        QDir(printFolder_).filePath(QString("%1-%2.pdf").arg(printCount_, 3, 10, QChar('0')).arg(stem));
+        QDir(printFolder_)
+            .filePath(QString("%1-%2.pdf").arg(printCount_, 3, 10, QChar('0')).arg(stem));
 
     const QPageLayout layout = printer.pageLayout();
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -107,11 +107,11 @@ struct Shown {
     // Message text, input prompt, file dialog title, modal class name, URL,
     // program, print job name, progress label.
     QString text;
-    QString caption;       // input caption; file dialog filter
-    QString value;         // input prefilled value; proposed file name; initial date (ISO)
-    QStringList items;     // menu entries ("(disabled) " before disabled ones); program arguments
-    QString dir;           // program working folder; file dialog folder
-    QString file;          // print job: the PDF written
+    QString caption;    // input caption; file dialog filter
+    QString value;      // input prefilled value; proposed file name; initial date (ISO)
+    QStringList items;  // menu entries ("(disabled) " before disabled ones); program arguments
+    QString dir;        // program working folder; file dialog folder
+    QString file;       // print job: the PDF written
     MsgKind msgKind = MsgKind::Information;
     MsgButtons buttons = MsgButtons::Ok;
     qint64 total = 0;      // progress: total steps
@@ -172,11 +172,15 @@ public:
     void ExpectPrintDialog(bool accept = true);
     void ExpectPrinterSetup(bool accept = true);
     template <class F>
-        requires std::is_invocable_r_v<bool, F, QPrinter&>
-    void ExpectPrintDialog(F callback) { ExpectPrinterDialog(Dlg::PrintDialog, std::move(callback)); }
+    requires std::is_invocable_r_v<bool, F, QPrinter&>
+    void ExpectPrintDialog(F callback) {
+        ExpectPrinterDialog(Dlg::PrintDialog, std::move(callback));
+    }
     template <class F>
-        requires std::is_invocable_r_v<bool, F, QPrinter&>
-    void ExpectPrinterSetup(F callback) { ExpectPrinterDialog(Dlg::PrinterSetup, std::move(callback)); }
+    requires std::is_invocable_r_v<bool, F, QPrinter&>
+    void ExpectPrinterSetup(F callback) {
+        ExpectPrinterDialog(Dlg::PrinterSetup, std::move(callback));
+    }
 
     // The find dialog needs no script: it is recorded when shown (its text
     // and options in the log) and stays open until the search closes it or
@@ -217,7 +221,8 @@ public:
     int PopupMenu(const QPoint& globalPos, const std::vector<ui::MenuEntry>& entries) override;
     std::optional<QFont> ChooseFont(const QFont& initial) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
-    void ShowFind(const ui::FindOptions& initial, std::function<bool(const ui::FindOptions&)> onFind,
+    void ShowFind(const ui::FindOptions& initial,
+                  std::function<bool(const ui::FindOptions&)> onFind,
                   std::function<void()> onClose) override;
     int ShowModal(QDialog& dialog) override;
     bool PrintDialog(QPrinter& printer) override;

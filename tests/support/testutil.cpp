@@ -71,7 +71,8 @@ QObject* FindNamed(QObject& root, const QString& name, const QMetaObject& type) 
     QObject* any = root.findChild<QObject*>(name);
     ADD_FAILURE() << root.metaObject()->className() << " has no " << type.className() << " named \""
                   << name.toStdString() << "\""
-                  << (any ? std::string(" (there is a ") + any->metaObject()->className() + ")" : "");
+                  << (any ? std::string(" (there is a ") + any->metaObject()->className() + ")"
+                          : "");
     throw Abort{};
 }
 
@@ -101,8 +102,9 @@ void SetText(QObject& root, const QString& name, const QString& text) {
             c->setEditText(text);
         } else {
             int i = c->findText(text);
-            if (i < 0) ADD_FAILURE() << "combo box \"" << name.toStdString() << "\" has no entry \""
-                                     << text.toStdString() << "\"";
+            if (i < 0)
+                ADD_FAILURE() << "combo box \"" << name.toStdString() << "\" has no entry \""
+                              << text.toStdString() << "\"";
             else c->setCurrentIndex(i);
         }
     } else if (auto* s = qobject_cast<QAbstractSpinBox*>(o)) {

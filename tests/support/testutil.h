@@ -29,7 +29,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return path_; }  // ends with '/'
-    QString QPath() const;                              // the same, as a QString
+    QString QPath() const;                             // the same, as a QString
     std::string File(const std::string& name) const { return path_ + name; }
 
     void Write(const std::string& name, std::string_view bytes) const;
@@ -83,11 +83,16 @@ int PdfPageCount(const QString& pdfPath);
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '{';
-    for (qsizetype i = 0; i < l.size(); ++i) *os << (i ? ", \"" : "\"") << l[i].toStdString() << '"';
+    for (qsizetype i = 0; i < l.size(); ++i)
+        *os << (i ? ", \"" : "\"") << l[i].toStdString() << '"';
     *os << '}';
 }
-inline void PrintTo(const QDate& d, std::ostream* os) { *os << d.toString(Qt::ISODate).toStdString(); }
-inline void PrintTo(const QColor& c, std::ostream* os) { *os << c.name(QColor::HexArgb).toStdString(); }
+inline void PrintTo(const QDate& d, std::ostream* os) {
+    *os << d.toString(Qt::ISODate).toStdString();
+}
+inline void PrintTo(const QColor& c, std::ostream* os) {
+    *os << c.name(QColor::HexArgb).toStdString();
+}
 inline void PrintTo(const QFont& f, std::ostream* os) { *os << f.toString().toStdString(); }
 inline void PrintTo(const QVariant& v, std::ostream* os) {
     *os << v.typeName() << '(' << v.toString().toStdString() << ')';

@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <spawn.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 extern char** environ;
@@ -48,8 +48,10 @@ protected:
         const std::string outPath = dir_ + ".out", errPath = dir_ + ".err";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
         pid_t pid;
         Result r;
         int rc = posix_spawn(&pid, tool_.c_str(), &actions, nullptr, argv.data(), environ);
@@ -68,7 +70,9 @@ protected:
     }
 
     std::string Path(const std::string& name) const { return dir_ + name; }
-    void Put(const std::string& name, const std::string& bytes) const { WriteFileSafely(Path(name), bytes, "test"); }
+    void Put(const std::string& name, const std::string& bytes) const {
+        WriteFileSafely(Path(name), bytes, "test");
+    }
     std::string File(const std::string& name) const {
         std::string bytes;
         EXPECT_TRUE(ReadWholeFile(Path(name), bytes)) << name;
@@ -147,7 +151,8 @@ TEST_F(BrenvikData, DumpTableFileAndCsv) {
     r = Run({"dump", Path("t.csv")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "{\"cols\":3,\"rows\":3,\"cells\":[[\"a\",\"1,5\",\"c\"],[\"only\",\"\",\"\"],[\"\\u0001\",\"\",\"\"]]}\n");
+              "{\"cols\":3,\"rows\":3,\"cells\":[[\"a\",\"1,5\",\"c\"],[\"only\",\"\",\"\"],["
+              "\"\\u0001\",\"\",\"\"]]}\n");
 }
 
 TEST_F(BrenvikData, DumpEscapesEveryInvalidByteOnItsOwn) {
@@ -156,19 +161,21 @@ TEST_F(BrenvikData, DumpEscapesEveryInvalidByteOnItsOwn) {
         std::string json;
     };
     const Case cases[] = {
-        {"\xC3", "\\u00c3"},                         // cut-short sequence
-        {"\xC0\xAF", "\\u00c0\\u00af"},              // overlong slash
-        {"\xED\xA0\x80", "\\u00ed\\u00a0\\u0080"},   // surrogate
+        {"\xC3", "\\u00c3"},                                   // cut-short sequence
+        {"\xC0\xAF", "\\u00c0\\u00af"},                        // overlong slash
+        {"\xED\xA0\x80", "\\u00ed\\u00a0\\u0080"},             // surrogate
         {"\xF4\x90\x80\x80", "\\u00f4\\u0090\\u0080\\u0080"},  // beyond U+10FFFF
-        {"\xE2\x82\xAC", "\xE2\x82\xAC"},            // euro sign, valid
-        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},    // 4-byte, valid
-        {"\x80x", "\\u0080x"},                       // stray continuation
+        {"\xE2\x82\xAC", "\xE2\x82\xAC"},                      // euro sign, valid
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},              // 4-byte, valid
+        {"\x80x", "\\u0080x"},                                 // stray continuation
         {"\x7F\x1F", "\x7F\\u001f"},
     };
     for (const auto& c : cases) {
         Put("c.dt2", "1,1\r\ncw 0,64\r\n0,0," + c.cell + "\r\n");
         Result r = Run({"dump", Path("c.dt2")});
-        EXPECT_EQ(r.out, "{\"cols\":1,\"rows\":1,\"widths\":[64],\"cells\":[[\"" + c.json + "\"]]}\n") << c.json;
+        EXPECT_EQ(r.out,
+                  "{\"cols\":1,\"rows\":1,\"widths\":[64],\"cells\":[[\"" + c.json + "\"]]}\n")
+            << c.json;
     }
 }
 
@@ -182,18 +189,23 @@ TEST_F(BrenvikData, ConvertBothWays) {
     Put("in.csv", "Name,Price\r\n\"Pen, blue\",1.50\r\n");
     r = Run({"convert", Path("in.csv"), Path("out.dt2")});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(File("out.dt2"), "2,2\r\ncw 0,64\r\ncw 1,64\r\n0,0,Name\r\n1,0,Price\r\n0,1,Pen, blue\r\n1,1,1.50\r\n");
+    EXPECT_EQ(
+        File("out.dt2"),
+        "2,2\r\ncw 0,64\r\ncw 1,64\r\n0,0,Name\r\n1,0,Price\r\n0,1,Pen, blue\r\n1,1,1.50\r\n");
 }
 
 TEST_F(BrenvikData, SettingsShowAndChange) {
     Result r = Run({"settings", dir_});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"reserved\":\"\",\"next-invoice\":\"1\",\"logo\":\"\",\"header-bytes\":0,\"footer-bytes\":0,"
-              "\"font\":{\"face\":\"MS Sans Serif\",\"height\":-11,\"charset\":\"DEFAULT_CHARSET\","
-              "\"color\":\"clWindowText\",\"pitch\":\"fpDefault\",\"style\":[]},"
-              "\"tax1-default\":false,\"tax2-default\":false,\"tax1-rate\":\"0\",\"tax2-rate\":\"0\","
-              "\"tax1-name\":\"Tax One\",\"tax2-name\":\"Tax Two\",\"print-copies\":0,\"auto-barcode\":false}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"reserved\":\"\",\"next-invoice\":\"1\",\"logo\":\"\",\"header-bytes\":0,\"footer-"
+        "bytes\":0,"
+        "\"font\":{\"face\":\"MS Sans Serif\",\"height\":-11,\"charset\":\"DEFAULT_CHARSET\","
+        "\"color\":\"clWindowText\",\"pitch\":\"fpDefault\",\"style\":[]},"
+        "\"tax1-default\":false,\"tax2-default\":false,\"tax1-rate\":\"0\",\"tax2-rate\":\"0\","
+        "\"tax1-name\":\"Tax One\",\"tax2-name\":\"Tax "
+        "Two\",\"print-copies\":0,\"auto-barcode\":false}\n");
 
     // The font and texts the store wrote stay as they were.
     Settings stored;
@@ -202,8 +214,8 @@ TEST_F(BrenvikData, SettingsShowAndChange) {
     stored.font.color = 0x123456;
     stored.font.pitch = FontPitch::Fixed;
     Put("settings.set", SettingsFileBytes(stored));
-    r = Run({"settings", dir_, "next-invoice=1043", "tax1-default=true", "tax2-rate=7.5", "tax2-name=P\xE9ST",
-             "print-copies=2", "auto-barcode=1", "logo="});
+    r = Run({"settings", dir_, "next-invoice=1043", "tax1-default=true", "tax2-rate=7.5",
+             "tax2-name=P\xE9ST", "print-copies=2", "auto-barcode=1", "logo="});
     EXPECT_EQ(r.status, 0) << r.err;
     Settings expected = stored;
     expected.nextInvoice = "1043";
@@ -217,11 +229,14 @@ TEST_F(BrenvikData, SettingsShowAndChange) {
 
     r = Run({"settings", dir_});
     EXPECT_NE(r.out.find("\"header-bytes\":10,"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\"font\":{\"face\":\"MS Sans Serif\",\"height\":-11,\"charset\":\"DEFAULT_CHARSET\","
-                         "\"color\":1193046,\"pitch\":\"fpFixed\",\"style\":[\"fsBold\",\"fsItalic\"]}"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find(
+            "\"font\":{\"face\":\"MS Sans Serif\",\"height\":-11,\"charset\":\"DEFAULT_CHARSET\","
+            "\"color\":1193046,\"pitch\":\"fpFixed\",\"style\":[\"fsBold\",\"fsItalic\"]}"),
+        std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("\"tax2-name\":\"P\\u00e9ST\",\"print-copies\":2,\"auto-barcode\":true}"), std::string::npos)
+    EXPECT_NE(r.out.find("\"tax2-name\":\"P\\u00e9ST\",\"print-copies\":2,\"auto-barcode\":true}"),
+              std::string::npos)
         << r.out;
 }
 
@@ -235,9 +250,20 @@ std::string HistoryEntry(const std::string& quantity, const std::string& total) 
 StringTable SmallInventory() {
     StringTable data;
     data.SetSize(15, 3);
-    const char* headings[] = {"Date Added", "Item",     "Bar Code",   "Type",        "Cost",
-                              "Sale Price", "Quantity", "Desired Quantity", "Supplier", "Location",
-                              "Web ID",     "Description", "Total Sold", "Total Revenue",
+    const char* headings[] = {"Date Added",
+                              "Item",
+                              "Bar Code",
+                              "Type",
+                              "Cost",
+                              "Sale Price",
+                              "Quantity",
+                              "Desired Quantity",
+                              "Supplier",
+                              "Location",
+                              "Web ID",
+                              "Description",
+                              "Total Sold",
+                              "Total Revenue",
                               "Required (Desired - Quantity)"};
     for (int c = 0; c < 15; ++c) data.SetCell(c, 0, headings[c]);
     data.SetCell(1, 1, "Pen");
@@ -270,7 +296,8 @@ TEST_F(BrenvikData, RecomputeDerivedFieldsFromHistories) {
     EXPECT_EQ(back.Cell(13, 2), "$0.00");
     EXPECT_EQ(back.Cell(14, 2), "-1");
     EXPECT_EQ(back.Cell(1, 2), "Ink");
-    EXPECT_EQ(File("Item1.ihf"), HistoryEntry("2", "3.00") + HistoryEntry("1.5", "2.25"));  // untouched
+    EXPECT_EQ(File("Item1.ihf"),
+              HistoryEntry("2", "3.00") + HistoryEntry("1.5", "2.25"));  // untouched
 }
 
 TEST_F(BrenvikData, CheckReportsProblems) {

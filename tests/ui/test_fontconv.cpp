@@ -16,7 +16,7 @@ TEST(FontConv, Colours) {
         std::int32_t stored;
         QColor color;
     } cases[] = {
-        {0x000000FF, QColor(255, 0, 0)},    // red is the low byte
+        {0x000000FF, QColor(255, 0, 0)},  // red is the low byte
         {0x00FF0000, QColor(0, 0, 255)},
         {0x0080C020, QColor(0x20, 0xC0, 0x80)},
         {0x00FFFFFF, QColor(255, 255, 255)},
@@ -25,8 +25,8 @@ TEST(FontConv, Colours) {
         EXPECT_EQ(ui::ToQColor(c.stored), c.color) << std::hex << c.stored;
         EXPECT_EQ(ui::FromQColor(c.color), c.stored) << std::hex << c.stored;
     }
-    EXPECT_EQ(ui::ToQColor(std::int32_t(0x80000008u)), QColor(Qt::black));  // window text
-    EXPECT_EQ(ui::ToQColor(std::int32_t(0x80000005u)), QColor(Qt::white));  // window
+    EXPECT_EQ(ui::ToQColor(std::int32_t(0x80000008u)), QColor(Qt::black));         // window text
+    EXPECT_EQ(ui::ToQColor(std::int32_t(0x80000005u)), QColor(Qt::white));         // window
     EXPECT_EQ(ui::ToQColor(std::int32_t(0x8000000Fu)), QColor(0xF0, 0xF0, 0xF0));  // button face
     EXPECT_FALSE(ui::ToQColor(std::int32_t(0x80000040u)).isValid());
     EXPECT_FALSE(ui::ToQColor(ui::kColorNone).isValid());
@@ -80,7 +80,8 @@ TEST(FontConv, RecordRoundTrips) {
     EXPECT_TRUE(QFontInfo(ff).fixedPitch());
     EXPECT_EQ(ui::FromQFont(ff, Qt::black, fixed).style, fixed.style);
     EXPECT_EQ(ui::FromQFont(ff, Qt::black, stock).pitch, FontPitch::Fixed);
-    EXPECT_EQ(ui::FromQFont(QFont("Liberation Sans", 9), Qt::black, fixed).pitch, FontPitch::Default);
+    EXPECT_EQ(ui::FromQFont(QFont("Liberation Sans", 9), Qt::black, fixed).pitch,
+              FontPitch::Default);
 
     // Pixel-sized fonts keep their pixels; non-Latin names are stored in the code page.
     QFont pixels("Liberation Sans");

@@ -10,13 +10,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QLabel>
-#include <QSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -55,7 +55,9 @@ public:
     bool event(QEvent* e) override {
         if (e->type() == QEvent::WindowActivate && !filled) {
             filled = true;
-            if (ask_) answer = ui::platform().ShowMessage(MsgKind::Confirmation, "Load?", MsgButtons::YesNo);
+            if (ask_)
+                answer =
+                    ui::platform().ShowMessage(MsgKind::Confirmation, "Load?", MsgButtons::YesNo);
         }
         return QDialog::event(e);
     }
@@ -90,7 +92,8 @@ TEST(ScriptedPlatform, AnswersInOrderAndRecords) {
     ui.ExpectInformation();
 
     auto& p = ui::platform();
-    EXPECT_EQ(p.ShowMessage(MsgKind::Confirmation, "Delete this item?", MsgButtons::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(p.ShowMessage(MsgKind::Confirmation, "Delete this item?", MsgButtons::YesNo),
+              MsgAnswer::Yes);
     EXPECT_EQ(p.AskText("Add", "Quantity", "1"), "5");
     EXPECT_EQ(p.AskText("Find", "Bar code", "123"), "123");
     EXPECT_EQ(p.OpenFileName({.title = "Import", .filter = "CSV files (*.csv)"}), "/tmp/in.csv");
@@ -162,22 +165,25 @@ TEST(ScriptedPlatform, UnexpectedDialogsFailAndGetSafeAnswers) {
     ScriptedPlatform ui;
     auto& p = ui::platform();
     MsgAnswer answer = MsgAnswer::Yes;
-    EXPECT_NONFATAL_FAILURE(answer = p.ShowMessage(MsgKind::Confirmation, "Purge?", MsgButtons::YesNo),
-                            "Unexpected message box (confirmation, Yes/No) \"Purge?\"");
+    EXPECT_NONFATAL_FAILURE(
+        answer = p.ShowMessage(MsgKind::Confirmation, "Purge?", MsgButtons::YesNo),
+        "Unexpected message box (confirmation, Yes/No) \"Purge?\"");
     EXPECT_EQ(answer, MsgAnswer::No);
 
     // The same kind with other details uses up the expectation...
     ui.ExpectInput("Quantity", "5");
     ui.ExpectInput("Price", "2.00");
     QString text;
-    EXPECT_NONFATAL_FAILURE(text = p.AskText("", "Quantity:", "1"), "expected next: input box prompting \"Quantity\"");
+    EXPECT_NONFATAL_FAILURE(text = p.AskText("", "Quantity:", "1"),
+                            "expected next: input box prompting \"Quantity\"");
     EXPECT_EQ(text, "1");
     EXPECT_EQ(p.AskText("", "Price", "1.00"), "2.00");
 
     // ...another kind leaves it for what comes next.
     ui.ExpectModal("TEditItemForm", QDialog::Accepted);
     std::optional<QString> file = "x";
-    EXPECT_NONFATAL_FAILURE(file = p.OpenFileName({}), "expected next: modal sub-screen \"TEditItemForm\"");
+    EXPECT_NONFATAL_FAILURE(file = p.OpenFileName({}),
+                            "expected next: modal sub-screen \"TEditItemForm\"");
     EXPECT_EQ(file, std::nullopt);
     TSampleForm form;
     int result = 0;
@@ -187,13 +193,15 @@ TEST(ScriptedPlatform, UnexpectedDialogsFailAndGetSafeAnswers) {
     EXPECT_FALSE(form.filled);
 
     ui.ExpectError("Item not found");
-    EXPECT_NONFATAL_FAILURE(p.ShowMessage(MsgKind::Error, "Item not found!", MsgButtons::Ok), "\"Item not found\"");
+    EXPECT_NONFATAL_FAILURE(p.ShowMessage(MsgKind::Error, "Item not found!", MsgButtons::Ok),
+                            "\"Item not found\"");
     ui.ExpectMessage("Save?", MsgAnswer::Yes);
     EXPECT_NONFATAL_FAILURE(answer = p.ShowMessage(MsgKind::Information, "Save?", MsgButtons::Ok),
                             "has no such button");
     EXPECT_EQ(answer, MsgAnswer::Ok);
     ui.ExpectMenu("Paste");
-    EXPECT_NONFATAL_FAILURE(result = p.PopupMenu({}, {{"Copy"}, {"Paste", false}}), "does not offer");
+    EXPECT_NONFATAL_FAILURE(result = p.PopupMenu({}, {{"Copy"}, {"Paste", false}}),
+                            "does not offer");
     EXPECT_EQ(result, -1);
 
     ui.ExpectDate(QDate(2020, 1, 1));
@@ -230,7 +238,8 @@ TEST(ScriptedPlatform, ModalCallbackWorksTheShownDialog) {
     EXPECT_EQ(again.result(), 7);
     EXPECT_EQ(ui::platform().ShowModal(again), 5);
     EXPECT_EQ(ui::platform().ShowModal(again), QDialog::Rejected);
-    EXPECT_EQ(ui.Modals(), QStringList({"TSampleForm", "TSampleForm", "TSampleForm", "TSampleForm"}));
+    EXPECT_EQ(ui.Modals(),
+              QStringList({"TSampleForm", "TSampleForm", "TSampleForm", "TSampleForm"}));
 }
 
 TEST(ScriptedPlatform, NestedDialogsTakeTheExpectationsAfterTheModal) {
@@ -254,7 +263,8 @@ TEST(ScriptedPlatform, NestedDialogsTakeTheExpectationsAfterTheModal) {
     ui::ShowError(std::runtime_error("after"));
     std::vector<Dlg> kinds;
     for (const auto& s : ui.Log()) kinds.push_back(s.kind);
-    EXPECT_EQ(kinds, (std::vector<Dlg>{Dlg::Modal, Dlg::Message, Dlg::Modal, Dlg::Message, Dlg::Message}));
+    EXPECT_EQ(kinds,
+              (std::vector<Dlg>{Dlg::Modal, Dlg::Message, Dlg::Modal, Dlg::Message, Dlg::Message}));
 }
 
 TEST(ScriptedPlatform, PrintJobWritesAPdf) {
@@ -315,8 +325,14 @@ TEST(PlatformAdapters, ConvertStoreBytes) {
     ui.ExpectInputCancel();
     ui.ExpectInput({}, "Caf\u00e9");  // unchanged text typed back
     brenvik::Prompter& prompter = ui::platform();
-    EXPECT_EQ(prompter.Message(MsgKind::Error, "Caf\xE9 \x80" "5", MsgButtons::Ok), MsgAnswer::Ok);
-    EXPECT_EQ(prompter.InputBox("", "Name \xE9", ""), "Cr\xE8me \x96 br\xFBl\xE9" "e");
+    EXPECT_EQ(prompter.Message(MsgKind::Error,
+                               "Caf\xE9 \x80"
+                               "5",
+                               MsgButtons::Ok),
+              MsgAnswer::Ok);
+    EXPECT_EQ(prompter.InputBox("", "Name \xE9", ""),
+              "Cr\xE8me \x96 br\xFBl\xE9"
+              "e");
     // Cancel gives the prefilled bytes back exactly, even when they are UTF-8.
     EXPECT_EQ(prompter.InputBox("", "", "Caf\xC3\xA9"), "Caf\xC3\xA9");
     EXPECT_EQ(prompter.InputBox("", "", "Caf\xE9"), "Caf\xE9");
@@ -343,11 +359,12 @@ TEST(Text, Conversions) {
         {"\x80 \x93quoted\x94 \x85", "\u20ac \u201cquoted\u201d \u2026"},
         {"\x81\x8D\x8F\x90\x9D", "\u0081\u008d\u008f\u0090\u009d"},
         {"Caf\xC3\xA9 \xE2\x82\xAC", "Caf\u00e9 \u20ac"},  // UTF-8 shown as such
-        {"\xEF\xBB\xBFx", QChar(0xFEFF) + QString("x")},  // a leading BOM is kept
+        {"\xEF\xBB\xBFx", QChar(0xFEFF) + QString("x")},   // a leading BOM is kept
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ui::ToQ(c.bytes), c.text) << c.bytes;
-        if (c.bytes.find('\xC3') == std::string::npos && c.bytes.find('\xEF') == std::string::npos) {
+        if (c.bytes.find('\xC3') == std::string::npos &&
+            c.bytes.find('\xEF') == std::string::npos) {
             EXPECT_EQ(ui::FromQ(c.text), c.bytes) << c.bytes;
         }
     }

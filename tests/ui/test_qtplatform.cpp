@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QCalendarWidget>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -17,6 +16,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
@@ -74,13 +74,16 @@ TEST_F(QtPlatformTest, MessageBoxes) {
         EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes));
         box.button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(platform.ShowMessage(MsgKind::Confirmation, "Purge these invoices?", MsgButtons::YesNo),
-              MsgAnswer::No);
+    EXPECT_EQ(
+        platform.ShowMessage(MsgKind::Confirmation, "Purge these invoices?", MsgButtons::YesNo),
+        MsgAnswer::No);
 
     WhenShown([](QWidget& w) { Key(w, Qt::Key_Escape); });
-    EXPECT_EQ(platform.ShowMessage(MsgKind::Confirmation, "Sure?", MsgButtons::YesNo), MsgAnswer::No);
+    EXPECT_EQ(platform.ShowMessage(MsgKind::Confirmation, "Sure?", MsgButtons::YesNo),
+              MsgAnswer::No);
     WhenShown([](QWidget& w) { Key(w, Qt::Key_Return); });
-    EXPECT_EQ(platform.ShowMessage(MsgKind::Confirmation, "Sure?", MsgButtons::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(platform.ShowMessage(MsgKind::Confirmation, "Sure?", MsgButtons::YesNo),
+              MsgAnswer::Yes);
 
     WhenShown([](QWidget& w) {
         auto& box = dynamic_cast<QMessageBox&>(w);
@@ -89,7 +92,8 @@ TEST_F(QtPlatformTest, MessageBoxes) {
         EXPECT_EQ(box.buttons().size(), 1);
         box.button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(platform.ShowMessage(MsgKind::Error, "<b>Cannot</b> write", MsgButtons::Ok), MsgAnswer::Ok);
+    EXPECT_EQ(platform.ShowMessage(MsgKind::Error, "<b>Cannot</b> write", MsgButtons::Ok),
+              MsgAnswer::Ok);
 }
 
 TEST_F(QtPlatformTest, InputBoxCancelKeepsTheValue) {
@@ -120,14 +124,17 @@ TEST_F(QtPlatformTest, SaveDialogAddsTheDefaultExtension) {
         name->setText("report");
         static_cast<QDialog&>(d).accept();
     });
-    auto chosen = platform.SaveFileName(
-        {.title = "Export", .filter = "CSV files (*.csv)", .defaultExt = "csv",
-         .directory = folder.QPath(), .fileName = "Items.csv"});
+    auto chosen = platform.SaveFileName({.title = "Export",
+                                         .filter = "CSV files (*.csv)",
+                                         .defaultExt = "csv",
+                                         .directory = folder.QPath(),
+                                         .fileName = "Items.csv"});
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(QFileInfo(*chosen).fileName(), "report.csv");
 
     WhenShown([](QWidget& w) { dynamic_cast<QFileDialog&>(w).reject(); });
-    EXPECT_EQ(platform.OpenFileName({.title = "Import", .directory = folder.QPath()}), std::nullopt);
+    EXPECT_EQ(platform.OpenFileName({.title = "Import", .directory = folder.QPath()}),
+              std::nullopt);
 }
 
 TEST_F(QtPlatformTest, DatePickerIsAPopupAtThePlace) {
@@ -155,7 +162,8 @@ TEST_F(QtPlatformTest, PopupMenuSkipsDisabledEntries) {
         Key(menu, Qt::Key_Down);  // the first entry that can be chosen
         Key(menu, Qt::Key_Return);
     });
-    EXPECT_EQ(platform.PopupMenu(QPoint(10, 10), {{"Cut", false}, {"-"}, {"Paste"}, {"Delete"}}), 2);
+    EXPECT_EQ(platform.PopupMenu(QPoint(10, 10), {{"Cut", false}, {"-"}, {"Paste"}, {"Delete"}}),
+              2);
     WhenShown([](QWidget& w) { Key(w, Qt::Key_Escape); });
     EXPECT_EQ(platform.PopupMenu(QPoint(10, 10), {{"Paste"}}), -1);
 }
@@ -172,7 +180,8 @@ TEST_F(QtPlatformTest, UserSettingsPersist) {
     platform.WriteUserSetting("Varnholt", "Mail", "Sender", "shop@example.com");
     ui::QtPlatform later(folder.QPath() + "user.conf");
     EXPECT_EQ(later.ReadUserSetting("Varnholt", "Mail", "Port", 25).toInt(), 2525);
-    EXPECT_EQ(later.ReadUserSetting("Varnholt", "Mail", "Sender", {}).toString(), "shop@example.com");
+    EXPECT_EQ(later.ReadUserSetting("Varnholt", "Mail", "Sender", {}).toString(),
+              "shop@example.com");
     EXPECT_EQ(later.ReadUserSetting("Varnholt", "Other", "Port", 7).toInt(), 7);
     QSettings raw(folder.QPath() + "user.conf", QSettings::IniFormat);
     EXPECT_EQ(raw.value("Varnholt/Mail/Port").toInt(), 2525);

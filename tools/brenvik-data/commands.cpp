@@ -36,7 +36,8 @@ void Expect(const Args& args, std::size_t count, const char* form) {
 
 bool IsTableFile(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return ext == ".dt2";
 }
 
@@ -73,10 +74,14 @@ bool ParseInt(const std::string& text, int& value) {
 using Setter = std::function<bool(Settings&, const std::string&)>;
 const std::map<std::string, Setter>& PlainKeys() {
     auto text = [](std::string Settings::*field) {
-        return Setter([field](Settings& s, const std::string& v) { s.*field = v; return true; });
+        return Setter([field](Settings& s, const std::string& v) {
+            s.*field = v;
+            return true;
+        });
     };
     auto flag = [](bool Settings::*field) {
-        return Setter([field](Settings& s, const std::string& v) { return ParseBool(v, s.*field); });
+        return Setter(
+            [field](Settings& s, const std::string& v) { return ParseBool(v, s.*field); });
     };
     static const std::map<std::string, Setter> keys = {
         {"reserved", text(&Settings::reserved)},
@@ -88,7 +93,8 @@ const std::map<std::string, Setter>& PlainKeys() {
         {"tax2-rate", text(&Settings::tax2Rate)},
         {"tax1-name", text(&Settings::tax1Name)},
         {"tax2-name", text(&Settings::tax2Name)},
-        {"print-copies", [](Settings& s, const std::string& v) { return ParseInt(v, s.printCopies); }},
+        {"print-copies",
+         [](Settings& s, const std::string& v) { return ParseInt(v, s.printCopies); }},
         {"auto-barcode", flag(&Settings::autoBarcode)},
     };
     return keys;
@@ -147,10 +153,12 @@ int SettingsCommand(const Args& args) {
         std::string key = arg.substr(0, eq);
         auto it = PlainKeys().find(key);
         if (it == PlainKeys().end()) throw ToolError("not a key that can be set: " + key);
-        if (!it->second(settings, arg.substr(eq + 1))) throw ToolError("bad value for " + key + ": " + arg.substr(eq + 1));
+        if (!it->second(settings, arg.substr(eq + 1)))
+            throw ToolError("bad value for " + key + ": " + arg.substr(eq + 1));
     }
     // Unlike the store program, say so when a file cannot be written.
-    WriteFileSafely(folder + "settings.set", SettingsFileBytes(settings), "Cannot create file " + folder + "settings.set");
+    WriteFileSafely(folder + "settings.set", SettingsFileBytes(settings),
+                    "Cannot create file " + folder + "settings.set");
     WriteFileSafely(folder + "settings2.set", Settings2FileBytes(settings),
                     "Cannot create file " + folder + "settings2.set");
     return 0;
@@ -175,8 +183,8 @@ int CheckCommand(const Args& args) {
     std::vector<std::string> problems;
     // Something else in a data file's place: the store would take it for a
     // missing file and fail when saving.
-    for (const char* name : {Store::kInventoryFile, Store::kCustomersFile, Store::kInvoicesFile, "settings.set",
-                             "settings2.set"}) {
+    for (const char* name : {Store::kInventoryFile, Store::kCustomersFile, Store::kInvoicesFile,
+                             "settings.set", "settings2.set"}) {
         std::error_code ec;
         if (std::filesystem::exists(store.PathOf(name), ec) && !FileExists(store.PathOf(name)))
             problems.push_back(std::string(name) + ": not a file");
@@ -185,8 +193,9 @@ int CheckCommand(const Args& args) {
     for (std::string& e : store.LoadInvoices()) problems.push_back(std::move(e));
 
     if (store.InvoiceGrid.RowCount() > kMaxInvoiceRows)
-        problems.push_back(std::string(Store::kInvoicesFile) + ": " + std::to_string(store.InvoiceGrid.RowCount()) +
-                           " rows, more than the " + std::to_string(kMaxInvoiceRows) + " an invoice history holds");
+        problems.push_back(std::string(Store::kInvoicesFile) + ": " +
+                           std::to_string(store.InvoiceGrid.RowCount()) + " rows, more than the " +
+                           std::to_string(kMaxInvoiceRows) + " an invoice history holds");
 
     std::vector<std::string> names;
     std::error_code ec;
@@ -198,8 +207,8 @@ int CheckCommand(const Args& args) {
         if (!EndsWithIhf(name)) continue;
         int row = HistoryFileRow(name);
         if (row < 1 || row > store.ItemCount())
-            problems.push_back(name + ": history file without an item row (" + std::to_string(store.ItemCount()) +
-                               " items)");
+            problems.push_back(name + ": history file without an item row (" +
+                               std::to_string(store.ItemCount()) + " items)");
     }
 
     // Settings damage is silent in the store program; worth knowing here.
@@ -209,8 +218,10 @@ int CheckCommand(const Args& args) {
         std::string path = store.PathOf(name), bytes;
         if (!FileExists(path)) continue;
         Settings scratch;
-        if (!ReadWholeFile(path, bytes)) problems.push_back(std::string("Cannot open file ") + path);
-        else if (!read(bytes, scratch)) problems.push_back(std::string(name) + ": damaged, read only in part");
+        if (!ReadWholeFile(path, bytes))
+            problems.push_back(std::string("Cannot open file ") + path);
+        else if (!read(bytes, scratch))
+            problems.push_back(std::string(name) + ": damaged, read only in part");
     }
 
     for (const std::string& p : problems) Print(p);
@@ -232,7 +243,8 @@ int Run(const Args& args) {
     }
     auto it = commands.find(args[0]);
     if (it == commands.end()) {
-        std::fprintf(stderr, "brenvik-data: unknown command %s (try brenvik-data --help)\n", args[0].c_str());
+        std::fprintf(stderr, "brenvik-data: unknown command %s (try brenvik-data --help)\n",
+                     args[0].c_str());
         return 2;
     }
     int status;

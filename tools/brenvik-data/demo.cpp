@@ -73,7 +73,8 @@ const Product kProducts[] = {
     {"Monitor", "Monitor Filter Screen", "Windows 95", 12.00, "Bluewater Displays"},
 };
 
-const char* const kLocations[] = {"Front Shelf A", "Front Shelf B", "Aisle 2", "Aisle 3", "Back Room", "Window Display"};
+const char* const kLocations[] = {"Front Shelf A", "Front Shelf B", "Aisle 2",
+                                  "Aisle 3",       "Back Room",     "Window Display"};
 
 struct Person {
     const char* last;
@@ -132,8 +133,9 @@ struct Sale {
     std::vector<Line> lines;
 };
 
-void AddHistory(Store& store, int row, const std::string& date, const char* activity, const std::string& invoice,
-                int quantity, const std::string& total, const std::string& notes = "") {
+void AddHistory(Store& store, int row, const std::string& date, const char* activity,
+                const std::string& invoice, int quantity, const std::string& total,
+                const std::string& notes = "") {
     brenvik::HistoryList& h = store.History(row);
     h.insert(h.end(), {date, activity, invoice, std::to_string(quantity), total, notes});
 }
@@ -186,12 +188,23 @@ void BuildDemo(Store& store) {
         email.erase(std::remove(email.begin(), email.end(), '\''), email.end());
         for (char& ch : email) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool canada = std::string(c.zip).find(' ') != std::string::npos;
-        const std::string phone = "(555) " + std::to_string(200 + 13 * i) + "-" + std::to_string(1000 + 37 * i);
+        const std::string phone =
+            "(555) " + std::to_string(200 + 13 * i) + "-" + std::to_string(1000 + 37 * i);
         const std::vector<std::string> values = {
-            DateBefore(today, 360 - 3 * i), c.last, c.first, c.street, c.city, c.state, c.zip,
-            canada ? "Canada" : "USA", phone, i % 3 == 0 ? "(555) 300-" + std::to_string(2000 + i) : "",
-            email, i % 5 == 0 ? "Prefers e-mail receipts" : ""};
-        for (std::size_t col = 0; col < values.size(); ++col) t.SetCell(static_cast<int>(col), row, values[col]);
+            DateBefore(today, 360 - 3 * i),
+            c.last,
+            c.first,
+            c.street,
+            c.city,
+            c.state,
+            c.zip,
+            canada ? "Canada" : "USA",
+            phone,
+            i % 3 == 0 ? "(555) 300-" + std::to_string(2000 + i) : "",
+            email,
+            i % 5 == 0 ? "Prefers e-mail receipts" : ""};
+        for (std::size_t col = 0; col < values.size(); ++col)
+            t.SetCell(static_cast<int>(col), row, values[col]);
     }
 
     // 54 sales and 6 refunds over the last year, oldest first.
@@ -203,16 +216,17 @@ void BuildDemo(Store& store) {
         const long daysAgo = 355 - k * 6 + pick(3);
         const std::string date = DateBefore(today, daysAgo);
         const Person& who = kCustomers[pick(25)];
-        const std::string customer = std::string(who.first) + " " + who.last + ", " + who.street + ", " + who.city +
-                                     ", " + who.state + " " + who.zip;
+        const std::string customer = std::string(who.first) + " " + who.last + ", " + who.street +
+                                     ", " + who.city + ", " + who.state + " " + who.zip;
         const bool refund = k % 10 == 9 && !sales.empty();
         if (refund) {
             Sale& original = sales[static_cast<std::size_t>(pick(static_cast<int>(sales.size())))];
             const Line& line = original.lines.front();
-            AddHistory(store, line.row, date, "Product Return", "", line.quantity, "$" + line.total);
+            AddHistory(store, line.row, date, "Product Return", "", line.quantity,
+                       "$" + line.total);
             store.AddQuantity(line.row, std::to_string(line.quantity));
-            WriteInvoice(store, {date, "R" + original.number, original.customer, line.total, "0%", "0", "0",
-                                 "-" + line.total, "Cash", "-" + line.total,
+            WriteInvoice(store, {date, "R" + original.number, original.customer, line.total, "0%",
+                                 "0", "0", "-" + line.total, "Cash", "-" + line.total,
                                  store.Data.CellText(2, line.row)});
             continue;
         }
@@ -224,11 +238,13 @@ void BuildDemo(Store& store) {
             int row = 1 + pick(store.ItemCount());
             long double stock = brenvik::ReadLenient(store.Data.Cell(qtyCol, row));
             if (stock < 2) {
-                AddHistory(store, row, date, "Product Received from Supplier", "", 12, "", "Reorder");
+                AddHistory(store, row, date, "Product Received from Supplier", "", 12, "",
+                           "Reorder");
                 store.AddQuantity(row, "12");
             }
             const int qty = 1 + pick(2);
-            const std::string total = brenvik::MultiplyStrings(store.Data.Cell(priceCol, row), std::to_string(qty));
+            const std::string total =
+                brenvik::MultiplyStrings(store.Data.Cell(priceCol, row), std::to_string(qty));
             AddHistory(store, row, date, "Invoice Sale", sale.number, qty, "$" + total);
             store.UpdateQuantity(row, std::to_string(qty));
             preTax = brenvik::AddStrings(preTax, total);
@@ -237,15 +253,16 @@ void BuildDemo(Store& store) {
         }
         const bool discounted = pick(5) == 0;
         std::string total = preTax;
-        if (discounted) total = brenvik::SubtractStrings(preTax, brenvik::MultiplyStrings(preTax, "0.10"));
+        if (discounted)
+            total = brenvik::SubtractStrings(preTax, brenvik::MultiplyStrings(preTax, "0.10"));
         const char* payment = kPayments[pick(6)];
         std::string received = total;
         if (std::string(payment) == "Cash") {
             long double whole = brenvik::ReadLenient(brenvik::StringRound(total)) + 5;
             received = Money(static_cast<double>(whole - std::fmod(whole, 5.0L)));
         }
-        WriteInvoice(store, {date, sale.number, customer, preTax, discounted ? "10%" : "0%", "0", "0", total,
-                             payment, received, items});
+        WriteInvoice(store, {date, sale.number, customer, preTax, discounted ? "10%" : "0%", "0",
+                             "0", total, payment, received, items});
         sales.push_back(std::move(sale));
     }
     store.Values.nextInvoice = std::to_string(number);
@@ -262,11 +279,12 @@ int DemoCommand(const std::vector<std::string>& args) {
         else folders.push_back(a);
     }
     if (folders.size() != 1) {
-        std::fputs("usage: brenvik-data demo [--force] DIR\n"
-                   "writes a sample store (40 items with histories, 25 customers, 60 invoices and\n"
-                   "refunds over the last year) into DIR; start the store on it with\n"
-                   "BRENVIK_DATA=DIR brenvik\n",
-                   stderr);
+        std::fputs(
+            "usage: brenvik-data demo [--force] DIR\n"
+            "writes a sample store (40 items with histories, 25 customers, 60 invoices and\n"
+            "refunds over the last year) into DIR; start the store on it with\n"
+            "BRENVIK_DATA=DIR brenvik\n",
+            stderr);
         return 2;
     }
     const std::string& dir = folders.front();
@@ -275,7 +293,8 @@ int DemoCommand(const std::vector<std::string>& args) {
     Store store(dir);
     if (!force && brenvik::FileExists(store.PathOf(Store::kInventoryFile))) {
         std::fprintf(stderr,
-                     "demo: %s already holds a store (Inventory.dt2); choose an empty folder, or add --force "
+                     "demo: %s already holds a store (Inventory.dt2); choose an empty folder, or "
+                     "add --force "
                      "to replace it\n",
                      store.Folder().c_str());
         return 1;
@@ -287,7 +306,8 @@ int DemoCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "demo: %s\n", e.what());
         return 1;
     }
-    std::printf("A sample store of %d items, %d customers and %d invoices is in %s\n", store.ItemCount(),
-                store.CustomerData.RowCount() - 1, store.InvoiceGrid.RowCount() - 1, store.Folder().c_str());
+    std::printf("A sample store of %d items, %d customers and %d invoices is in %s\n",
+                store.ItemCount(), store.CustomerData.RowCount() - 1,
+                store.InvoiceGrid.RowCount() - 1, store.Folder().c_str());
     return 0;
 }

@@ -92,7 +92,8 @@ Options Parse(int argc, char** argv) {
         } else if (a == "--filter") {
             std::string spec = value(i);
             std::size_t eq = spec.find('=');
-            if (eq == std::string::npos || eq == 0) throw Failure{"filter is not NAME=VALUE or NAME!=VALUE: " + spec};
+            if (eq == std::string::npos || eq == 0)
+                throw Failure{"filter is not NAME=VALUE or NAME!=VALUE: " + spec};
             FilterSpec f;
             f.negate = spec[eq - 1] == '!';
             f.name = spec.substr(0, f.negate ? eq - 1 : eq);
@@ -133,7 +134,8 @@ Options Parse(int argc, char** argv) {
         }
     }
     if (!haveFile) throw Failure{"no file given", true};
-    if (o.stats == o.report.has_value()) throw Failure{"give either --stats or --report KIND", true};
+    if (o.stats == o.report.has_value())
+        throw Failure{"give either --stats or --report KIND", true};
     return o;
 }
 
@@ -206,7 +208,8 @@ void Write(const brenvik::StringTable& table, const Options& o) {
         return;
     }
     const std::string bytes = table.CSVBytes(',');
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+        std::fflush(stdout) != 0)
         throw brenvik::StoreError("Cannot write to standard output");
 }
 
@@ -225,7 +228,7 @@ int Run(int argc, char** argv) {
         const FilterSpec& f = o.filters[i];
         const FieldMenuEntry* entry = nullptr;
         for (const FieldMenuEntry& m : menu)
-            if (m.field >= 0 && m.caption == f.name) entry = &m;   // the last match, as loading does
+            if (m.field >= 0 && m.caption == f.name) entry = &m;  // the last match, as loading does
         if (!entry) throw Failure{"unknown field: " + f.name};
         if (i > 0 && !filters.AddFilter()) throw Failure{"too many filters"};
         const int row = static_cast<int>(i) + 1;

@@ -18,7 +18,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel("Version " + QCoreApplication::applicationVersion(), this);
     version->setObjectName("Version");
     version->setAlignment(Qt::AlignCenter);
-    auto* what = new QLabel("Inventory, customers, point of sale and invoices\nfor the small retail store.", this);
+    auto* what = new QLabel(
+        "Inventory, customers, point of sale and invoices\nfor the small retail store.", this);
     what->setAlignment(Qt::AlignCenter);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");

@@ -172,17 +172,19 @@ QString TMenuForm::HelpPageUrl() {
         QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../../docs/" + name,
     };
     for (const QString& path : candidates)
-        if (QFileInfo::exists(path)) return QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()).toString();
+        if (QFileInfo::exists(path))
+            return QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()).toString();
     return {};
 }
 
 void TMenuForm::InvokeHelp() {
     const QString url = HelpPageUrl();
     if (url.isEmpty()) {
-        ui::platform().ShowMessage(brenvik::MsgKind::Error,
-                                   "The help page merivale-help.html was not found beside the program "
-                                   "or in its docs folder. Reinstall the program to restore it.",
-                                   brenvik::MsgButtons::Ok);
+        ui::platform().ShowMessage(
+            brenvik::MsgKind::Error,
+            "The help page merivale-help.html was not found beside the program "
+            "or in its docs folder. Reinstall the program to restore it.",
+            brenvik::MsgButtons::Ok);
         return;
     }
     ui::platform().OpenUrl(url);

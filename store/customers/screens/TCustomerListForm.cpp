@@ -71,7 +71,8 @@ void CustomerListModel::RowChanged(int item) {
 
 // ---- TCustomerListForm ----
 
-QPushButton* TCustomerListForm::Button(const char* name, const QString& caption, const QString& tip) {
+QPushButton* TCustomerListForm::Button(const char* name, const QString& caption,
+                                       const QString& tip) {
     QPushButton* b = NamedButton(this, name, caption);
     if (!tip.isEmpty()) b->setToolTip(tip);
     return b;
@@ -110,13 +111,18 @@ TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::st
     QPushButton* email = Button("EmailBtn", "Email", {});
     QPushButton* print = iconButton("PrintBtn", QStyle::SP_FileDialogDetailedView, "Print labels");
     QPushButton* close = Button("OKBtn", "Close", {});
-    QPushButton* prevChecked = iconButton("PreviousRecordBtn", QStyle::SP_MediaSkipBackward, "Previous checked customer");
-    QPushButton* nextChecked = iconButton("NextRecordBtn", QStyle::SP_MediaSkipForward, "Next checked customer");
-    QPushButton* view = iconButton("ViewSelectedBtn", QStyle::SP_FileDialogContentsView, "View selected customer");
-    QPushButton* above = iconButton("PreviousSearchRecordBtn", QStyle::SP_ArrowUp, "Customer above");
+    QPushButton* prevChecked =
+        iconButton("PreviousRecordBtn", QStyle::SP_MediaSkipBackward, "Previous checked customer");
+    QPushButton* nextChecked =
+        iconButton("NextRecordBtn", QStyle::SP_MediaSkipForward, "Next checked customer");
+    QPushButton* view =
+        iconButton("ViewSelectedBtn", QStyle::SP_FileDialogContentsView, "View selected customer");
+    QPushButton* above =
+        iconButton("PreviousSearchRecordBtn", QStyle::SP_ArrowUp, "Customer above");
     QPushButton* below = iconButton("NextSearchRecordBtn", QStyle::SP_ArrowDown, "Customer below");
     QPushButton* copy = Button("CopyBtn", "Copy", "Copy the selected customer");
-    QPushButton* paste = Button("PasteBtn", "Paste", "Insert the copied customer above the selected one");
+    QPushButton* paste =
+        Button("PasteBtn", "Paste", "Insert the copied customer above the selected one");
     QPushButton* up = iconButton("MoveUpBtn", QStyle::SP_TitleBarShadeButton, "Move up");
     QPushButton* down = iconButton("MoveDownBtn", QStyle::SP_TitleBarUnshadeButton, "Move down");
     // Labels and e-mail come with their own screens.
@@ -142,7 +148,8 @@ TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::st
 
     auto* small = new QHBoxLayout;
     small->addStretch();
-    for (QPushButton* b : {prevChecked, nextChecked, view, above, below, copy, paste, up, down, print})
+    for (QPushButton* b :
+         {prevChecked, nextChecked, view, above, below, copy, paste, up, down, print})
         small->addWidget(b);
     small->addStretch();
     auto* big = new QHBoxLayout;
@@ -212,7 +219,8 @@ void TCustomerListForm::ViewSelectedBtnClick() {
 void TCustomerListForm::RemoveSelectedBtnClick() {
     int item = Selected();
     if (item < 0) return;
-    if (ui::platform().ShowMessage(MsgKind::Confirmation, "Are you sure you want to delete the selected customer ?",
+    if (ui::platform().ShowMessage(MsgKind::Confirmation,
+                                   "Are you sure you want to delete the selected customer ?",
                                    MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     list_.RemoveItem(item);
@@ -251,7 +259,8 @@ void TCustomerListForm::CopyBtnClick() {
 void TCustomerListForm::PasteBtnClick() {
     int item = Selected();
     if (item < 0) {
-        ui::platform().ShowMessage(MsgKind::Error, "Please select insert position.", MsgButtons::Ok);
+        ui::platform().ShowMessage(MsgKind::Error, "Please select insert position.",
+                                   MsgButtons::Ok);
         return;
     }
     list_.PasteBefore(item);
@@ -274,7 +283,8 @@ void TCustomerListForm::MoveDownBtnClick() { Move(false); }
 
 void TCustomerListForm::SearchBtnClick() {
     ListToGrid();
-    TSearchForm form(*view_, customerData_, SearchMode::Customer, nullptr, "Search Customers", this);
+    TSearchForm form(*view_, customerData_, SearchMode::Customer, nullptr, "Search Customers",
+                     this);
     ui::platform().ShowModal(form);
 }
 
@@ -292,7 +302,8 @@ void TCustomerListForm::ExportAll1Click() {
 
 void TCustomerListForm::ExportChecked1Click() {
     ListToGrid();
-    ExportCheckedRows(customerData_, [this](int item) { return list_.Checked(item); }, dataFolder_, this);
+    ExportCheckedRows(
+        customerData_, [this](int item) { return list_.Checked(item); }, dataFolder_, this);
 }
 
 void TCustomerListForm::PrintBtnClick() { ListToGrid(); }

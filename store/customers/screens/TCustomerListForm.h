@@ -48,8 +48,8 @@ public:
 
     brenvik::CustomerList& List() { return list_; }
     QTableView* CustomerList() const { return view_; }
-    int Selected() const;        // -1 when no row is selected
-    void Select(int item);       // -1 clears the selection
+    int Selected() const;   // -1 when no row is selected
+    void Select(int item);  // -1 clears the selection
 
     // Handlers.
     void AddItemsBtnClick();
@@ -64,7 +64,7 @@ public:
     void MoveUpBtnClick();
     void MoveDownBtnClick();
     void SearchBtnClick();
-    void ExportBtnClick();        // pops up "Export All" / "Export Checked"
+    void ExportBtnClick();  // pops up "Export All" / "Export Checked"
     void ExportAll1Click();
     void ExportChecked1Click();
     void PrintBtnClick();

@@ -12,8 +12,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers, QPlainTextEdit* target,
-                                         QWidget* parent)
+TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers,
+                                         QPlainTextEdit* target, QWidget* parent)
     : QDialog(parent), customers_(customers), target_(target) {
     setObjectName("SelectCustomerForm");
     setWindowTitle("Select Customer");
@@ -23,7 +23,8 @@ TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers, 
     int lastName = -1;
     for (int c = 0; c < customers_.ColCount(); ++c) {
         field_->addItem(ui::ToQ(customers_.Cell(c, 0)));
-        if (brenvik::SearchLower(customers_.Cell(c, 0)) == "last name" && lastName < 0) lastName = c;
+        if (brenvik::SearchLower(customers_.Cell(c, 0)) == "last name" && lastName < 0)
+            lastName = c;
     }
     field_->setCurrentIndex(lastName);
 
@@ -65,7 +66,8 @@ void TSelectCustomerForm::CopySelected() {
     if (!item || !item->isSelected() || !target_) return;
     int row = item->data(Qt::UserRole).toInt();
     QStringList lines;
-    for (const std::string& line : brenvik::CustomerAddressLines(customers_, row)) lines << ui::ToQ(line);
+    for (const std::string& line : brenvik::CustomerAddressLines(customers_, row))
+        lines << ui::ToQ(line);
     target_->setPlainText(lines.join('\n'));
 }
 

@@ -16,17 +16,19 @@ ClickGrid::ClickGrid(QWidget* parent) : QTableWidget(parent) {
     setColumnWidth(0, 170);
 }
 
-void ClickGrid::Fill(const std::vector<std::string>& captions, const std::vector<std::string>& values,
-                     const std::vector<bool>& editable) {
+void ClickGrid::Fill(const std::vector<std::string>& captions,
+                     const std::vector<std::string>& values, const std::vector<bool>& editable) {
     setRowCount(static_cast<int>(captions.size()));
     for (int r = 0; r < rowCount(); ++r) {
         auto* name = new QTableWidgetItem(ui::ToQ(captions[static_cast<std::size_t>(r)]));
         name->setFlags(Qt::ItemIsEnabled);
         name->setBackground(palette().button());
         setItem(r, 0, name);
-        auto* value = new QTableWidgetItem(
-            r < static_cast<int>(values.size()) ? ui::ToQ(values[static_cast<std::size_t>(r)]) : QString());
-        bool canEdit = r < static_cast<int>(editable.size()) && editable[static_cast<std::size_t>(r)];
+        auto* value = new QTableWidgetItem(r < static_cast<int>(values.size())
+                                               ? ui::ToQ(values[static_cast<std::size_t>(r)])
+                                               : QString());
+        bool canEdit =
+            r < static_cast<int>(editable.size()) && editable[static_cast<std::size_t>(r)];
         value->setFlags(canEdit ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
                                 : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         setItem(r, 1, value);
@@ -59,5 +61,6 @@ int ClickGrid::RowOf(const std::string& caption) const {
 void ClickGrid::mousePressEvent(QMouseEvent* event) {
     QTableWidget::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid()) emit MouseDown(index.row(), event->button(), event->globalPosition().toPoint());
+    if (index.isValid())
+        emit MouseDown(index.row(), event->button(), event->globalPosition().toPoint());
 }

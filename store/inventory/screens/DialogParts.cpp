@@ -11,7 +11,8 @@ QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text)
     return b;
 }
 
-QHBoxLayout* OkCancelRow(QDialog& dialog, std::function<void()> ok, std::initializer_list<QWidget*> left) {
+QHBoxLayout* OkCancelRow(QDialog& dialog, std::function<void()> ok,
+                         std::initializer_list<QWidget*> left) {
     auto* okBtn = NamedButton(&dialog, "OKBtn", "OK");
     okBtn->setDefault(true);
     auto* cancel = NamedButton(&dialog, "CancelBtn", "Cancel");

@@ -14,4 +14,5 @@ class QWidget;
 QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text);
 // The bottom row of a dialog: `left` widgets, then "OK" (OKBtn, default,
 // running `ok`) and "Cancel" (CancelBtn, rejecting) at the right.
-QHBoxLayout* OkCancelRow(QDialog& dialog, std::function<void()> ok, std::initializer_list<QWidget*> left = {});
+QHBoxLayout* OkCancelRow(QDialog& dialog, std::function<void()> ok,
+                         std::initializer_list<QWidget*> left = {});

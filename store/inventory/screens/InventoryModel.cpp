@@ -51,7 +51,8 @@ int InventoryModel::AppendItem() {
     return rows_ - 1;
 }
 
-void InventoryModel::InsertItem(int item, const std::vector<std::string>& values, brenvik::HistoryList history) {
+void InventoryModel::InsertItem(int item, const std::vector<std::string>& values,
+                                brenvik::HistoryList history) {
     item = std::clamp(item, 0, rows_);
     beginInsertRows({}, item, item);
     store_.InsertItem(item + 1, values, std::move(history));
@@ -83,21 +84,28 @@ void InventoryModel::SortByColumn(int column, bool ascending) {
     emit layoutAboutToBeChanged();
     std::vector<int> order = store_.SortedOrder(column, ascending);
     std::vector<bool> checks(checks_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) checks[i] = checks_[static_cast<std::size_t>(order[i] - 1)];
+    for (std::size_t i = 0; i < order.size(); ++i)
+        checks[i] = checks_[static_cast<std::size_t>(order[i] - 1)];
     store_.ReorderItems(order);
     checks_ = std::move(checks);
     // Selections and the current item follow their item to its new place.
     std::vector<int> newPlace(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) newPlace[static_cast<std::size_t>(order[i] - 1)] = static_cast<int>(i);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        newPlace[static_cast<std::size_t>(order[i] - 1)] = static_cast<int>(i);
     const QModelIndexList old = persistentIndexList();
     QModelIndexList moved;
-    for (const QModelIndex& ix : old) moved.append(index(newPlace[static_cast<std::size_t>(ix.row())], ix.column()));
+    for (const QModelIndex& ix : old)
+        moved.append(index(newPlace[static_cast<std::size_t>(ix.row())], ix.column()));
     changePersistentIndexList(old, moved);
     emit layoutChanged();
 }
 
-int InventoryModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int InventoryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : store_.FieldCount(); }
+int InventoryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+int InventoryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : store_.FieldCount();
+}
 
 QVariant InventoryModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_) return {};

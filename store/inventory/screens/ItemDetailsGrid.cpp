@@ -30,7 +30,8 @@ void ItemDetailsGrid::ProcessField(int row, Qt::MouseButton button, const QPoint
         if (chosen == 0) SetDate1Click(row, globalPos);
         else if (chosen == 1) SetValue(row, "");
     } else if (button == Qt::LeftButton && field.code == brenvik::FieldBarCode) {
-        std::vector<std::string> codes = InventoryBarCodes ? InventoryBarCodes() : std::vector<std::string>();
+        std::vector<std::string> codes =
+            InventoryBarCodes ? InventoryBarCodes() : std::vector<std::string>();
         SetValue(row, brenvik::GetBarCode(ui::platform(), Value(row), codes));
     } else if (button == Qt::RightButton && !field.choiceList.empty()) {
         std::vector<ui::MenuEntry> entries;
@@ -43,6 +44,8 @@ void ItemDetailsGrid::ProcessField(int row, Qt::MouseButton button, const QPoint
 
 void ItemDetailsGrid::SetDate1Click(int row, const QPoint& globalPos) {
     brenvik::Date initial = brenvik::ParseDate(Value(row)).value_or(brenvik::Today());
-    auto picked = ui::platform().PickDate(globalPos + QPoint(10, 10), QDate(initial.year, initial.month, initial.day));
-    if (picked) SetValue(row, brenvik::FormatDate({picked->year(), picked->month(), picked->day()}));
+    auto picked = ui::platform().PickDate(globalPos + QPoint(10, 10),
+                                          QDate(initial.year, initial.month, initial.day));
+    if (picked)
+        SetValue(row, brenvik::FormatDate({picked->year(), picked->month(), picked->day()}));
 }

@@ -16,7 +16,8 @@ public:
     explicit ItemDetailsGrid(QWidget* parent = nullptr);
 
     // One row per field: its name and the item's value.
-    void FillItem(const std::vector<brenvik::FieldData>& fields, const std::vector<std::string>& values);
+    void FillItem(const std::vector<brenvik::FieldData>& fields,
+                  const std::vector<std::string>& values);
 
     // The bar codes the bar code entry checks a new code against.
     std::function<std::vector<std::string>()> InventoryBarCodes;

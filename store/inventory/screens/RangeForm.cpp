@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-RangeForm::RangeForm(const QString& caption, const char* fromName, const QString& fromLabel, const char* toName,
-                     const QString& toLabel, QWidget* parent)
+RangeForm::RangeForm(const QString& caption, const char* fromName, const QString& fromLabel,
+                     const char* toName, const QString& toLabel, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(caption);
     from_ = new QLineEdit(this);

@@ -22,8 +22,8 @@ public:
     void ClearBtnClick();
 
 protected:
-    RangeForm(const QString& caption, const char* fromName, const QString& fromLabel, const char* toName,
-              const QString& toLabel, QWidget* parent);
+    RangeForm(const QString& caption, const char* fromName, const QString& fromLabel,
+              const char* toName, const QString& toLabel, QWidget* parent);
     void showEvent(QShowEvent* event) override;
     // Takes the dialog's result and closes it.
     void Accept(std::string from, std::string to, std::string summary);

@@ -20,8 +20,12 @@ void StringTableModel::Refresh() {
     emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
 }
 
-int StringTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int StringTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int StringTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+int StringTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
 
 QVariant StringTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};

@@ -19,7 +19,8 @@
 namespace {
 
 const std::vector<std::string>& LineCaptions() {
-    static const std::vector<std::string> captions = {"Item ", "Barcode", "Price", "Quantity", "% Discount", "Total"};
+    static const std::vector<std::string> captions = {"Item ",    "Barcode",    "Price",
+                                                      "Quantity", "% Discount", "Total"};
     return captions;
 }
 
@@ -31,7 +32,8 @@ std::string Lowered(std::string_view s) {
 
 }  // namespace
 
-TEditItemForm::TEditItemForm(const brenvik::StringTable& data, std::vector<std::string>& line, QWidget* parent)
+TEditItemForm::TEditItemForm(const brenvik::StringTable& data, std::vector<std::string>& line,
+                             QWidget* parent)
     : QDialog(parent), data_(data), line_(line) {
     setObjectName("TEditItemForm");
     setWindowTitle("Edit Item");
@@ -106,7 +108,8 @@ void TEditItemForm::FindColumn(int column) {
         rows.push_back(row);
     }
     if (rows.empty()) {
-        ui::platform().Message(brenvik::MsgKind::Information, "No matching items found.", brenvik::MsgButtons::Ok);
+        ui::platform().Message(brenvik::MsgKind::Information, "No matching items found.",
+                               brenvik::MsgButtons::Ok);
         return;
     }
     TFindResultsForm pick(lines, this);

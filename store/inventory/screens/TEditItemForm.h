@@ -17,7 +17,8 @@ class TEditItemForm : public QDialog {
 public:
     // `line` holds the six values (caption and five sub-values); "OK" writes
     // them back. `data` is the inventory table, current with the list.
-    TEditItemForm(const brenvik::StringTable& data, std::vector<std::string>& line, QWidget* parent = nullptr);
+    TEditItemForm(const brenvik::StringTable& data, std::vector<std::string>& line,
+                  QWidget* parent = nullptr);
 
     ClickGrid* EditGrid() const { return grid_; }
 

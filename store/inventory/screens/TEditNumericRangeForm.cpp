@@ -11,6 +11,7 @@ TEditNumericRangeForm::TEditNumericRangeForm(QWidget* parent)
 }
 
 void TEditNumericRangeForm::OKBtnClick() {
-    brenvik::RangeResult r = brenvik::NumericRangeOk(ui::FromQ(from_->text()), ui::FromQ(to_->text()));
+    brenvik::RangeResult r =
+        brenvik::NumericRangeOk(ui::FromQ(from_->text()), ui::FromQ(to_->text()));
     Accept(r.from, r.to, r.summary);
 }

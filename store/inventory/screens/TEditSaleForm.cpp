@@ -16,7 +16,8 @@
 namespace {
 constexpr int kDateRow = 0;
 constexpr int kActivityRow = 1;
-const char* const kActivities[] = {"Product Received from Supplier", "Product Return", "Invoice Sale"};
+const char* const kActivities[] = {"Product Received from Supplier", "Product Return",
+                                   "Invoice Sale"};
 
 std::string DateText(const QDate& d) { return brenvik::FormatDate({d.year(), d.month(), d.day()}); }
 }  // namespace
@@ -53,7 +54,8 @@ void TEditSaleForm::FormShow() {
 void TEditSaleForm::EditGridMouseDown(int row, Qt::MouseButton button, const QPoint& globalPos) {
     if (row == kDateRow && button == Qt::LeftButton) {
         brenvik::Date today = brenvik::Today();
-        if (auto picked = ui::platform().PickDate(globalPos + QPoint(10, 10), QDate(today.year, today.month, today.day)))
+        if (auto picked = ui::platform().PickDate(globalPos + QPoint(10, 10),
+                                                  QDate(today.year, today.month, today.day)))
             grid_->SetValue(kDateRow, DateText(*picked));
     } else if (row == kDateRow && button == Qt::RightButton) {
         grid_->SetValue(kDateRow, brenvik::FormatDate(brenvik::Today()));

@@ -27,9 +27,9 @@ QDate ToQDate(const brenvik::Date& d) { return QDate(d.year, d.month, d.day); }
 
 }  // namespace
 
-TSearchForm::TSearchForm(QAbstractItemView& list, const brenvik::StringTable& table, SearchMode mode,
-                         const std::vector<brenvik::FieldData>* fields, const QString& caption,
-                         QWidget* parent)
+TSearchForm::TSearchForm(QAbstractItemView& list, const brenvik::StringTable& table,
+                         SearchMode mode, const std::vector<brenvik::FieldData>* fields,
+                         const QString& caption, QWidget* parent)
     : QDialog(parent), list_(list), table_(table), mode_(mode), fields_(fields) {
     setObjectName("SearchForm");
     setWindowTitle(caption);
@@ -48,7 +48,8 @@ TSearchForm::TSearchForm(QAbstractItemView& list, const brenvik::StringTable& ta
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     for (int i = 0; i < rows; ++i) {
-        auto* name = new QTableWidgetItem(model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString());
+        auto* name =
+            new QTableWidgetItem(model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString());
         name->setFlags(Qt::ItemIsEnabled);
         grid_->setItem(i, 0, name);
         for (int c = 1; c < 5; ++c) grid_->setItem(i, c, new QTableWidgetItem());
@@ -60,10 +61,11 @@ TSearchForm::TSearchForm(QAbstractItemView& list, const brenvik::StringTable& ta
     displayAll_ = new QCheckBox("Display Entire Search List", this);
     displayAll_->setObjectName("DisplayEntireSearchList");
 
-    QHBoxLayout* buttons = ButtonRow(this, {{"SearchBtn", "Search", [this] { SearchBtnClick(); }},
-                                            {"NewSearchBtn", "New Search", [this] { NewSearchBtnClick(); }},
-                                            {"ClearBtn", "Clear", [this] { ClearBtnClick(); }},
-                                            {"OKBtn", "OK", [this] { OKBtnClick(); }}});
+    QHBoxLayout* buttons =
+        ButtonRow(this, {{"SearchBtn", "Search", [this] { SearchBtnClick(); }},
+                         {"NewSearchBtn", "New Search", [this] { NewSearchBtnClick(); }},
+                         {"ClearBtn", "Clear", [this] { ClearBtnClick(); }},
+                         {"OKBtn", "OK", [this] { OKBtnClick(); }}});
     buttons->insertWidget(0, displayAll_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
@@ -101,7 +103,8 @@ void TSearchForm::SetSearchKinds() {
                 brenvik::SearchLower((*fields_)[i].name) == brenvik::SearchLower(name))
                 field = &(*fields_)[i];
             for (std::size_t k = 0; !field && k < fields_->size(); ++k)
-                if (brenvik::SearchLower((*fields_)[k].name) == brenvik::SearchLower(name)) field = &(*fields_)[k];
+                if (brenvik::SearchLower((*fields_)[k].name) == brenvik::SearchLower(name))
+                    field = &(*fields_)[k];
         }
         kinds_[i] = brenvik::SearchKindFor(inventory, hasRecords, field, name);
     }
@@ -124,7 +127,8 @@ std::vector<brenvik::SearchCriterion> TSearchForm::Criteria() const {
 void TSearchForm::SearchGridMouseDown(int row, int column, const QPoint& globalPos) {
     if (row < 0 || row >= grid_->rowCount()) return;
     if (column == 1) {
-        std::vector<ui::MenuEntry> entries = {{brenvik::kSearchIncludes}, {brenvik::kSearchDoesNotInclude}};
+        std::vector<ui::MenuEntry> entries = {{brenvik::kSearchIncludes},
+                                              {brenvik::kSearchDoesNotInclude}};
         int chosen = ui::platform().PopupMenu(globalPos, entries);
         if (chosen >= 0) SetCellText(row, 1, entries[static_cast<std::size_t>(chosen)].text);
         return;
@@ -151,7 +155,8 @@ bool TSearchForm::IsChecked(int item) const {
 
 void TSearchForm::SetChecked(int item) {
     QAbstractItemModel* model = list_.model();
-    if (item >= 0 && item < model->rowCount()) model->setData(model->index(item, 0), Qt::Checked, Qt::CheckStateRole);
+    if (item >= 0 && item < model->rowCount())
+        model->setData(model->index(item, 0), Qt::Checked, Qt::CheckStateRole);
 }
 
 void TSearchForm::SearchBtnClick() {
@@ -178,8 +183,8 @@ void TSearchForm::SearchBtnClick() {
             if (IsChecked(i)) results.push_back(i);
     }
     if (results.empty()) {
-        ui::platform().ShowMessage(brenvik::MsgKind::Information, "No matching items found in database.",
-                                   brenvik::MsgButtons::Ok);
+        ui::platform().ShowMessage(brenvik::MsgKind::Information,
+                                   "No matching items found in database.", brenvik::MsgButtons::Ok);
         return;
     }
     int item = PickResult(results);
@@ -187,7 +192,8 @@ void TSearchForm::SearchBtnClick() {
     QModelIndex index = model->index(item, 0);
     list_.setCurrentIndex(index);
     if (list_.selectionModel())
-        list_.selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        list_.selectionModel()->select(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     list_.scrollTo(index);
     if (windowTitle() == "Search Inventory" && OpenItemView) OpenItemView(item);
 }
@@ -201,12 +207,15 @@ int TSearchForm::PickResult(const std::vector<int>& items) {
         column = 1;
     } else {
         for (int c = 0; c < model->columnCount(); ++c)
-            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().compare("Item", Qt::CaseInsensitive) == 0)
+            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole)
+                    .toString()
+                    .compare("Item", Qt::CaseInsensitive) == 0)
                 column = c;
     }
     QStringList lines;
     for (int item : items)
-        lines << (column >= 0 ? model->index(item, column).data(Qt::DisplayRole).toString() : QString());
+        lines << (column >= 0 ? model->index(item, column).data(Qt::DisplayRole).toString()
+                              : QString());
     TSearchResultsForm pick(lines, this);
     if (ui::platform().ShowModal(pick) != QDialog::Accepted) return -1;
     int chosen = pick.Chosen();
@@ -214,18 +223,20 @@ int TSearchForm::PickResult(const std::vector<int>& items) {
 }
 
 void TSearchForm::NewSearchBtnClick() {
-    if (ui::platform().ShowMessage(brenvik::MsgKind::Confirmation,
-                                   "Search grid will be cleared.  Are you sure you want to continue ?",
-                                   brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+    if (ui::platform().ShowMessage(
+            brenvik::MsgKind::Confirmation,
+            "Search grid will be cleared.  Are you sure you want to continue ?",
+            brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
         return;
     for (int i = 0; i < grid_->rowCount(); ++i)
         for (int c = 1; c < 5; ++c) SetCellText(i, c, QString());
 }
 
 void TSearchForm::ClearBtnClick() {
-    if (ui::platform().ShowMessage(brenvik::MsgKind::Confirmation,
-                                   "Found items will be cleared.  Are you sure you want to continue ?",
-                                   brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+    if (ui::platform().ShowMessage(
+            brenvik::MsgKind::Confirmation,
+            "Found items will be cleared.  Are you sure you want to continue ?",
+            brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
         return;
     QAbstractItemModel* model = list_.model();
     for (int item = 0; item + 1 < table_.RowCount() && item < model->rowCount(); ++item)
@@ -246,13 +257,14 @@ void TSearchForm::changeEvent(QEvent* event) {
 
 void OpenInventorySearch(TView& view) {
     brenvik::Store& store = view.GetStore();
-    TSearchForm form(*view.Inventory(), store.Data, SearchMode::Inventory, &store.Fields, "Search Inventory",
-                     &view);
+    TSearchForm form(*view.Inventory(), store.Data, SearchMode::Inventory, &store.Fields,
+                     "Search Inventory", &view);
     form.OpenItemView = [&view](int item) { view.ViewItem(item); };
     ui::platform().ShowModal(form);
 }
 
-TSearchResultsForm::TSearchResultsForm(const QStringList& lines, QWidget* parent) : QDialog(parent) {
+TSearchResultsForm::TSearchResultsForm(const QStringList& lines, QWidget* parent)
+    : QDialog(parent) {
     setObjectName("SearchResultsForm");
     setWindowTitle("Search Results");
     list_ = new QListWidget(this);

@@ -76,7 +76,9 @@ class TSearchResultsForm : public QDialog {
     Q_OBJECT
 public:
     TSearchResultsForm(const QStringList& lines, QWidget* parent = nullptr);
-    class QListWidget* Results() const { return list_; }
+    class QListWidget* Results() const {
+        return list_;
+    }
     int Chosen() const;  // index of the chosen line, -1 when none
 
 private:

@@ -2,11 +2,11 @@
 
 #include "store/core/error.h"
 #include "store/core/money.h"
+#include "store/customers/screens/TCustomerListForm.h"
 #include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/TAddInventoryForm.h"
-#include "store/inventory/screens/TViewItemForm.h"
 #include "store/inventory/screens/TSearchForm.h"
-#include "store/customers/screens/TCustomerListForm.h"
+#include "store/inventory/screens/TViewItemForm.h"
 #include "store/reports/screens/TExportForm.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "ui/fontconv.h"
@@ -73,7 +73,8 @@ TView::TView(const std::string& dataFolder, QWidget* parent)
     pictures->addWidget(AddPicture("NextSearchRecordBtn", "\u25BC", "Item below"));
     pictures->addWidget(AddPicture("QuickFindBtn", "Find", "Quick find by bar code"));
     pictures->addWidget(AddPicture("CopyBtn", "Copy", "Copy the selected item"));
-    pictures->addWidget(AddPicture("PasteBtn", "Paste", "Paste the copied item above the selected one"));
+    pictures->addWidget(
+        AddPicture("PasteBtn", "Paste", "Paste the copied item above the selected one"));
     pictures->addWidget(AddPicture("MoveUpBtn", "Move \u25B2", "Move the selected item up"));
     pictures->addWidget(AddPicture("MoveDownBtn", "Move \u25BC", "Move the selected item down"));
     pictures->addStretch();
@@ -85,7 +86,8 @@ TView::TView(const std::string& dataFolder, QWidget* parent)
     layout->addLayout(pictures);
 
     auto wire = [this](const char* name, void (TView::*handler)()) {
-        if (auto* b = findChild<QAbstractButton*>(name)) connect(b, &QAbstractButton::clicked, this, handler);
+        if (auto* b = findChild<QAbstractButton*>(name))
+            connect(b, &QAbstractButton::clicked, this, handler);
     };
     wire("AddBtn", &TView::AddBtnClick);
     wire("RemoveSelectedBtn", &TView::RemoveSelectedBtnClick);
@@ -222,7 +224,8 @@ void TView::AddBtnClick() {
 void TView::RemoveSelectedBtnClick() {
     const int item = SelectedItem();
     if (item < 0) return;
-    if (ui::platform().Message(MsgKind::Confirmation, "Are you sure you want to delete the selected item ?",
+    if (ui::platform().Message(MsgKind::Confirmation,
+                               "Are you sure you want to delete the selected item ?",
                                MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
         return;
     model_->RemoveItem(item);
@@ -243,7 +246,8 @@ void TView::AnalyzeBtnClick() { ListToGrid(); }
 
 void TView::GenerateBarcodeBtnClick() {
     if (SelectedItem() < 0) {
-        ui::platform().Message(MsgKind::Error, "Pleae select item from inventory list.", MsgButtons::Ok);
+        ui::platform().Message(MsgKind::Error, "Pleae select item from inventory list.",
+                               MsgButtons::Ok);
         return;
     }
     ListToGrid();
@@ -281,7 +285,8 @@ void TView::QuickFindBtnClick() {
     for (int row = 1; row < store_->Data.RowCount(); ++row)
         if (brenvik::StripNonNumeric(store_->Data.Cell(col, row)) == wanted) found = row - 1;
     if (found < 0) {
-        ui::platform().Message(MsgKind::Information, "Selected item not found in database.", MsgButtons::Ok);
+        ui::platform().Message(MsgKind::Information, "Selected item not found in database.",
+                               MsgButtons::Ok);
         return;
     }
     SelectItem(found);
@@ -331,16 +336,19 @@ void TView::InventoryColumnClick(int column) {
     sortColumn_ = column;
     model_->SortByColumn(column, sortAscending_);
     inventory_->header()->setSortIndicatorShown(true);
-    inventory_->header()->setSortIndicator(column, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
+    inventory_->header()->setSortIndicator(
+        column, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
     ListToGrid();
 }
 
 void TView::SetNextInvoiceNumber1Click() {
     brenvik::Settings& values = store_->Values;
-    const std::string answer = ui::platform().InputBox("Next Invoice Number", "Next Invoice Number", values.nextInvoice);
+    const std::string answer =
+        ui::platform().InputBox("Next Invoice Number", "Next Invoice Number", values.nextInvoice);
     std::int32_t number = 0;
     if (!brenvik::ParseWholeNumber(answer, number)) {
-        ui::platform().Message(MsgKind::Error, "You have entered an invalid Invoice Number.", MsgButtons::Ok);
+        ui::platform().Message(MsgKind::Error, "You have entered an invalid Invoice Number.",
+                               MsgButtons::Ok);
         return;
     }
     values.nextInvoice = std::to_string(number);

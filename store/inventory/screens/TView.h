@@ -46,8 +46,8 @@ public:
     static bool BlankList(const std::vector<std::string>& values);
     void ComputeDerivedFields();
 
-    int SelectedItem() const;     // -1 when none
-    void SelectItem(int item);    // -1 clears the selection
+    int SelectedItem() const;   // -1 when none
+    void SelectItem(int item);  // -1 clears the selection
 
     // Saves the inventory, customers, histories and settings (window close).
     // Shows the error and returns false when a file cannot be written.
@@ -79,13 +79,13 @@ public:
     // Functions of the main menu carried out by the store.
     void SetNextInvoiceNumber1Click();
     void SetInvoiceFont1Click();
-    void GenerateInvoiceClick();        // point of sale
-    void ViewList1Click();              // customer list
+    void GenerateInvoiceClick();  // point of sale
+    void ViewList1Click();        // customer list
     void ImportCustomers1Click();
     void ImportInventoryItems1Click();
     void Export1Click();
     void ExportSelected1Click();
-    void ExportBtnClick();              // export of the invoice history
+    void ExportBtnClick();  // export of the invoice history
 
 public slots:
     void done(int result) override;

@@ -142,7 +142,8 @@ void TViewItemForm::AddHistoryBtnClick() {
         const int qtyRow = grid_->RowOf("Quantity");
         if (qtyRow >= 0) {
             const std::string shown = grid_->Value(qtyRow);
-            const std::string changed = adds ? brenvik::AddStrings(shown, quantity) : brenvik::SubtractStrings(shown, quantity);
+            const std::string changed = adds ? brenvik::AddStrings(shown, quantity)
+                                             : brenvik::SubtractStrings(shown, quantity);
             grid_->SetValue(qtyRow, brenvik::FormatFixed(brenvik::ReadLenient(changed), 0));
         }
     }

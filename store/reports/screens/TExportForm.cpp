@@ -54,9 +54,10 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(book_);
-    layout->addLayout(ButtonRow(this, {{"ExportBtn", "Save", [this] { ExportBtnClick(); }},
-                                       {"InvoiceReportBtn", "Analyze", [this] { InvoiceReportBtnClick(); }},
-                                       {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
+    layout->addLayout(
+        ButtonRow(this, {{"ExportBtn", "Save", [this] { ExportBtnClick(); }},
+                         {"InvoiceReportBtn", "Analyze", [this] { InvoiceReportBtnClick(); }},
+                         {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
     resize(560, 440);
 
     connect(up, &QPushButton::clicked, this, &TExportForm::MoveUpBtnClick);
@@ -90,7 +91,8 @@ void TExportForm::MoveUpBtnClick() {
 
 void TExportForm::MoveDownBtnClick() {
     int row = fieldList_->currentRow();
-    if (row < 0 || row + 1 >= fieldList_->count() || !fieldList_->currentItem()->isSelected()) return;
+    if (row < 0 || row + 1 >= fieldList_->count() || !fieldList_->currentItem()->isSelected())
+        return;
     QListWidgetItem* item = fieldList_->takeItem(row);
     fieldList_->insertItem(row + 1, item);
     fieldList_->setCurrentRow(row + 1);
@@ -128,8 +130,8 @@ void TExportForm::ExportBtnClick() {
                                            brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
                 continue;
             exportGrid_.SaveToCSV(ui::PathFromQ(*name));
-            ui::platform().ShowMessage(brenvik::MsgKind::Information, "Data exported to " + *name + ".",
-                                       brenvik::MsgButtons::Ok);
+            ui::platform().ShowMessage(brenvik::MsgKind::Information,
+                                       "Data exported to " + *name + ".", brenvik::MsgButtons::Ok);
             return;
         }
     });
@@ -144,18 +146,21 @@ void TExportForm::InvoiceReportBtnClick() {
 
 void TExportForm::OKBtnClick() { accept(); }
 
-void ExportTable(const brenvik::StringTable& table, const std::string& dataFolder, QWidget* parent) {
+void ExportTable(const brenvik::StringTable& table, const std::string& dataFolder,
+                 QWidget* parent) {
     TExportForm form(dataFolder, parent);
     form.BufferGrid = table;
     ui::platform().ShowModal(form);
 }
 
-void ExportCheckedRows(const brenvik::StringTable& table, const std::function<bool(int item)>& checked,
-                       const std::string& dataFolder, QWidget* parent) {
+void ExportCheckedRows(const brenvik::StringTable& table,
+                       const std::function<bool(int item)>& checked, const std::string& dataFolder,
+                       QWidget* parent) {
     int copied = 0;
     brenvik::StringTable rows = brenvik::CheckedTableRows(table, checked, &copied);
     if (copied == 0) {
-        ui::platform().ShowMessage(brenvik::MsgKind::Error, "No items are selected.", brenvik::MsgButtons::Ok);
+        ui::platform().ShowMessage(brenvik::MsgKind::Error, "No items are selected.",
+                                   brenvik::MsgButtons::Ok);
         return;
     }
     ExportTable(rows, dataFolder, parent);
@@ -169,9 +174,13 @@ void ExportAllInventory(brenvik::Store& store, QWidget* parent) {
     ExportTable(store.Data, store.Folder(), parent);
 }
 
-void ExportCheckedInventory(brenvik::Store& store, const QAbstractItemModel& inventoryList, QWidget* parent) {
+void ExportCheckedInventory(brenvik::Store& store, const QAbstractItemModel& inventoryList,
+                            QWidget* parent) {
     ExportCheckedRows(
-        store.Data, [&](int item) { return item < inventoryList.rowCount() && ListItemChecked(inventoryList, item); },
+        store.Data,
+        [&](int item) {
+            return item < inventoryList.rowCount() && ListItemChecked(inventoryList, item);
+        },
         store.Folder(), parent);
 }
 

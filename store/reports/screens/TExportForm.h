@@ -33,12 +33,12 @@ public:
     QTabWidget* ExportBook() const { return book_; }
 
     // Handlers.
-    void FormActivate();        // fills FieldList once
+    void FormActivate();  // fills FieldList once
     void MoveUpBtnClick();
     void MoveDownBtnClick();
     void ExportBookChange(int page);
     void LoadExportGrid();
-    void ExportBtnClick();      // "Save"
+    void ExportBtnClick();         // "Save"
     void InvoiceReportBtnClick();  // "Analyze"
     void OKBtnClick();
 
@@ -56,12 +56,14 @@ private:
 };
 
 // Shows the export dialog on a whole table.
-void ExportTable(const brenvik::StringTable& table, const std::string& dataFolder, QWidget* parent = nullptr);
+void ExportTable(const brenvik::StringTable& table, const std::string& dataFolder,
+                 QWidget* parent = nullptr);
 // Shows it on the heading row and the checked items' rows (item i is table
 // row i + 1); with nothing checked, the error "No items are selected." and no
 // dialog.
-void ExportCheckedRows(const brenvik::StringTable& table, const std::function<bool(int item)>& checked,
-                       const std::string& dataFolder, QWidget* parent = nullptr);
+void ExportCheckedRows(const brenvik::StringTable& table,
+                       const std::function<bool(int item)>& checked, const std::string& dataFolder,
+                       QWidget* parent = nullptr);
 // The check mark of a list item: Qt::CheckStateRole of its column 0.
 bool ListItemChecked(const QAbstractItemModel& list, int item);
 

@@ -66,14 +66,16 @@ QRectF InvoiceLogoRect(const QRectF& band, QSize picture) {
     return QRectF(box.topLeft(), QSizeF(s.width, s.height));
 }
 
-void PrintInvoiceDrawCell(ui::PageCanvas& c, const InvoiceArt& art, const InvoiceCell& cell, const QRectF& rect) {
+void PrintInvoiceDrawCell(ui::PageCanvas& c, const InvoiceArt& art, const InvoiceCell& cell,
+                          const QRectF& rect) {
     QPainter& p = c.Painter();
     if (cell.tag == InvoiceHeaderTag) {
         ui::DrawRichText(p, art.header, c.Px(rect.topLeft()), art.color);
     } else if (cell.tag == InvoiceFooterTag) {
         ui::DrawRichText(p, art.footer, c.Px(rect.topLeft()), art.color);
     } else if (!cell.text.empty()) {
-        c.Text(rect.topLeft(), ui::ToQ(cell.text), cell.tag == InvoiceBoldTag ? art.bold : art.font, art.color);
+        c.Text(rect.topLeft(), ui::ToQ(cell.text), cell.tag == InvoiceBoldTag ? art.bold : art.font,
+               art.color);
     }
 }
 
@@ -96,7 +98,8 @@ void ComposeInvoice(ui::PageDocument& doc, const InvoiceLayout& layout, const Se
 
     auto art = MakeArt(settings);
     auto rows = std::make_shared<InvoiceLayout>(layout);
-    doc.SetHeaderDrawer([art](ui::PageCanvas& c, const QRectF& band) { PreviewInvoiceDrawHeader(c, *art, band); });
+    doc.SetHeaderDrawer(
+        [art](ui::PageCanvas& c, const QRectF& band) { PreviewInvoiceDrawHeader(c, *art, band); });
 
     const double rowHeight = (std::abs(settings.font.height) + 2) / ScreenDpi;
     ui::TableFlow table;
@@ -151,8 +154,10 @@ InvoicePreviewPage::InvoicePreviewPage(QWidget* parent) : QWidget(parent) {
     });
     connect(papers_, &ui::PaperComboBox::PaperChosen, this,
             [this](const QPageSize& size) { preview_->SetPaper(size); });
-    connect(setupBtn, &QPushButton::clicked, this, [this] { ui::Guarded([this] { BitBtn1Click(); }); });
-    connect(printBtn, &QPushButton::clicked, this, [this] { ui::Guarded([this] { PrintBtnClick(); }); });
+    connect(setupBtn, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { BitBtn1Click(); }); });
+    connect(printBtn, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { PrintBtnClick(); }); });
 }
 
 InvoicePreviewPage::~InvoicePreviewPage() = default;

@@ -28,8 +28,8 @@ void ComposeInvoice(ui::PageDocument& doc, const brenvik::InvoiceLayout& layout,
 
 // The cell drawer and the header drawer of the invoice pages.
 struct InvoiceArt;  // the fonts, texts and logo one composition uses
-void PrintInvoiceDrawCell(ui::PageCanvas& canvas, const InvoiceArt& art, const brenvik::InvoiceCell& cell,
-                          const QRectF& rect);
+void PrintInvoiceDrawCell(ui::PageCanvas& canvas, const InvoiceArt& art,
+                          const brenvik::InvoiceCell& cell, const QRectF& rect);
 void PreviewInvoiceDrawHeader(ui::PageCanvas& canvas, const InvoiceArt& art, const QRectF& band);
 
 // The logo box and the logo's rectangle in it, in inches from the page's
@@ -57,8 +57,8 @@ public:
     // Prints `copies` times (0 prints nothing).
     void PrintCopies(int copies);
 
-    void PrintBtnClick();   // prints, then "Invoice sent to the printer."
-    void BitBtn1Click();    // the system's printer setup
+    void PrintBtnClick();  // prints, then "Invoice sent to the printer."
+    void BitBtn1Click();   // the system's printer setup
 
 private:
     void Show(const brenvik::Settings& settings);

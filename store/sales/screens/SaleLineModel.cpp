@@ -8,12 +8,18 @@ const char* const kCaptions[] = {"Item ", "Barcode", "Price", "Quantity", "% Dis
 
 const std::string& Cell(const brenvik::SaleLine& l, int column) {
     switch (column) {
-    case 0: return l.item;
-    case 1: return l.barcode;
-    case 2: return l.price;
-    case 3: return l.quantity;
-    case 4: return l.discount;
-    default: return l.total;
+    case 0:
+        return l.item;
+    case 1:
+        return l.barcode;
+    case 2:
+        return l.price;
+    case 3:
+        return l.quantity;
+    case 4:
+        return l.discount;
+    default:
+        return l.total;
     }
 }
 
@@ -43,9 +49,7 @@ void SaleLineModel::Reset() {
     endResetModel();
 }
 
-void SaleLineModel::LineChanged(int line) {
-    emit dataChanged(index(line, 0), index(line, 5));
-}
+void SaleLineModel::LineChanged(int line) { emit dataChanged(index(line, 0), index(line, 5)); }
 
 std::vector<std::string> SaleLineModel::Values(const brenvik::SaleLine& l) {
     return {l.item, l.barcode, l.price, l.quantity, l.discount, l.total};

@@ -88,7 +88,9 @@ void TInvoiceHistoryForm::PurgeBtnClick() {
 }
 
 void TInvoiceHistoryForm::InvoiceReportBtnClick() {
-    ui::Guarded([this] { HandOffToAnalyzer(store_.InvoiceGrid, store_.Folder(), brenvik::kInvoiceTempFile); });
+    ui::Guarded([this] {
+        HandOffToAnalyzer(store_.InvoiceGrid, store_.Folder(), brenvik::kInvoiceTempFile);
+    });
 }
 
 void TInvoiceHistoryForm::OKButtonClick() { close(); }

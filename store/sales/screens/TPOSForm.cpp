@@ -38,8 +38,8 @@ using brenvik::MsgKind;
 
 namespace {
 
-const QStringList kPaymentMethods = {"Cash", "Check", "Debit", "Mastercard",
-                                     "Visa", "American Express", "Store Credit"};
+const QStringList kPaymentMethods = {
+    "Cash", "Check", "Debit", "Mastercard", "Visa", "American Express", "Store Credit"};
 
 std::string Text(const QLineEdit* e) { return ui::FromQ(e->text()); }
 std::string Text(const QComboBox* c) { return ui::FromQ(c->currentText()); }
@@ -162,7 +162,9 @@ public:
         if (extra) grid_->addWidget(extra, row_, 2);
         ++row_;
     }
-    void Add(const QString& label, QWidget* field, bool bold = false) { Add(Label(label, page_, bold), field); }
+    void Add(const QString& label, QWidget* field, bool bold = false) {
+        Add(Label(label, page_, bold), field);
+    }
     // An amount box with its type drop-down beside it.
     void AddWithType(const QString& label, QWidget* amount, QWidget* type) {
         auto* pair = new QWidget(page_);
@@ -221,8 +223,8 @@ TPOSForm::PageParts TPOSForm::MakePageParts(QWidget* page, const PageNames& name
     return parts;
 }
 
-void TPOSForm::AssemblePage(QWidget* page, const PageParts& parts, QLayout* list,
-                            QLayout* amounts, QLayout* buttons) {
+void TPOSForm::AssemblePage(QWidget* page, const PageParts& parts, QLayout* list, QLayout* amounts,
+                            QLayout* buttons) {
     auto* middle = new QHBoxLayout;
     middle->addLayout(list, 1);
     middle->addLayout(amounts);
@@ -242,9 +244,9 @@ QWidget* TPOSForm::BuildSalePage() {
     QFont bold = nextInvoice_->font();
     bold.setBold(true);
     nextInvoice_->setFont(bold);
-    const PageParts parts = MakePageParts(
-        page, {"SoldTo", "ChangeTax1", "ChangeTax2", "SpeedButton3", "SpeedButton4"}, "Sold To:",
-        "Next Invoice Number", nextInvoice_);
+    const PageParts parts =
+        MakePageParts(page, {"SoldTo", "ChangeTax1", "ChangeTax2", "SpeedButton3", "SpeedButton4"},
+                      "Sold To:", "Next Invoice Number", nextInvoice_);
     soldTo_ = parts.memo;
 
     preTax_ = Edit("PreTaxTotal");
@@ -462,14 +464,14 @@ void TPOSForm::TotalLine(int line) {
 
 void TPOSForm::ComputeTotals() {
     const auto& v = store_.Values;
-    const auto a = brenvik::ComputeAmounts(lines_, Text(discountAmount_), Text(discountType_),
-                                           {tax1_->isChecked(), v.tax1Rate},
-                                           {tax2_->isChecked(), v.tax2Rate});
+    const auto a =
+        brenvik::ComputeAmounts(lines_, Text(discountAmount_), Text(discountType_),
+                                {tax1_->isChecked(), v.tax1Rate}, {tax2_->isChecked(), v.tax2Rate});
     SetText(preTax_, a.preTax);
     SetText(afterDiscount_, a.afterDiscount);
     SetText(taxOne_, a.taxOne);
     SetText(taxTwo_, a.taxTwo);
-    SetText(invoiceTotal_, a.total);   // its change updates Change
+    SetText(invoiceTotal_, a.total);  // its change updates Change
 }
 
 void TPOSForm::UpdateChange() {
@@ -524,8 +526,9 @@ void TPOSForm::Select(LinePage& page, int line) {
         return;
     }
     page.view->setCurrentIndex(page.model->index(line, 0));
-    page.view->selectionModel()->select(page.model->index(line, 0),
-                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    page.view->selectionModel()->select(
+        page.model->index(line, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 int TPOSForm::SelectedLine() const { return Selected(sale_); }
@@ -590,7 +593,8 @@ void TPOSForm::BatchAddBtnClick() {
             break;
         }
         if (result.outcome == brenvik::ScanOutcome::NotFound) {
-            p.Message(MsgKind::Error, "Scanned item was not found in inventory list.", MsgButtons::Ok);
+            p.Message(MsgKind::Error, "Scanned item was not found in inventory list.",
+                      MsgButtons::Ok);
             continue;
         }
         sale_.model->Reset();
@@ -615,7 +619,7 @@ void TPOSForm::NewSaleBtnClick() {
     preTax_->clear();
     discountAmount_->clear();
     afterDiscount_->clear();
-    tax1_->setChecked(true);   // stores both defaults as on
+    tax1_->setChecked(true);  // stores both defaults as on
     tax2_->setChecked(true);
     taxOne_->clear();
     taxTwo_->clear();

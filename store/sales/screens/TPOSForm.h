@@ -54,7 +54,7 @@ public:
     void ComputeTotals();
     void TotalRefundLine(int line);
     void ComputeRefundTotals();
-    void TaxChange(int tax);   // 1 or 2
+    void TaxChange(int tax);  // 1 or 2
     // Fills the screen from the settings; runs whenever the screen becomes
     // active, keeping what has been entered.
     void FormActivate();
@@ -67,8 +67,8 @@ public:
     void NewSaleBtnClick();
     void FinalizeSaleBtnClick();
     void CloseFormClick();
-    void SelectCustomerClick();   // SpeedButton3 and SpeedButton6
-    void CustomerListClick();     // SpeedButton4 and SpeedButton5
+    void SelectCustomerClick();  // SpeedButton3 and SpeedButton6
+    void CustomerListClick();    // SpeedButton4 and SpeedButton5
     void InvoiceHeaderBtnClick();
     // Handlers of the refund page.
     void AddRefundBtnClick();

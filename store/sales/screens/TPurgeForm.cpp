@@ -31,7 +31,9 @@ const char* const kWarning[] = {
 
 TPurgeForm::TPurgeForm(brenvik::StringTable& invoices, int dateColumn, std::string dataFolder,
                        QWidget* parent)
-    : QDialog(parent), invoices_(invoices), dateColumn_(dateColumn),
+    : QDialog(parent),
+      invoices_(invoices),
+      dateColumn_(dateColumn),
       dataFolder_(std::move(dataFolder)) {
     setObjectName("TPurgeForm");
     setWindowTitle("Purge Invoice History");
@@ -63,7 +65,8 @@ TPurgeForm::TPurgeForm(brenvik::StringTable& invoices, int dateColumn, std::stri
     passedOver_->setWordWrap(true);
     passedOver_->hide();
 
-    auto* warning = new QLabel(QString::fromLatin1(kWarning[0]) + QString::fromLatin1(kWarning[1]), this);
+    auto* warning =
+        new QLabel(QString::fromLatin1(kWarning[0]) + QString::fromLatin1(kWarning[1]), this);
     warning->setObjectName("WarningLabel");
     warning->setTextFormat(Qt::RichText);
     warning->setWordWrap(true);
@@ -164,7 +167,8 @@ void TPurgeForm::DateClick(QLineEdit* field) {
     if (!text.empty()) {
         const auto date = brenvik::ParseDate(text);
         if (!date) {
-            ui::platform().Message(MsgKind::Error, brenvik::NotAValidDateMessage(text), MsgButtons::Ok);
+            ui::platform().Message(MsgKind::Error, brenvik::NotAValidDateMessage(text),
+                                   MsgButtons::Ok);
             return;
         }
         initial = *date;

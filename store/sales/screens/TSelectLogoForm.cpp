@@ -38,7 +38,8 @@ bool ChooseInvoiceFont(FontRecord& font) {
 
 namespace {
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, const QString& tip = {}) {
+QPushButton* Button(QWidget* parent, const char* name, const QString& text,
+                    const QString& tip = {}) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     if (!tip.isEmpty()) b->setToolTip(tip);
@@ -57,10 +58,11 @@ QToolButton* Toggle(QWidget* parent, const QString& name, const QString& text, c
 const struct {
     const char* name;
     QRgb rgb;
-} Colours[] = {{"Black", 0x000000}, {"Maroon", 0x800000}, {"Green", 0x008000}, {"Olive", 0x808000},
-               {"Navy", 0x000080},  {"Purple", 0x800080}, {"Teal", 0x008080},  {"Gray", 0x808080},
-               {"Silver", 0xC0C0C0}, {"Red", 0xFF0000},   {"Lime", 0x00FF00},  {"Yellow", 0xFFFF00},
-               {"Blue", 0x0000FF},  {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF}, {"White", 0xFFFFFF}};
+} Colours[] = {
+    {"Black", 0x000000},  {"Maroon", 0x800000},  {"Green", 0x008000}, {"Olive", 0x808000},
+    {"Navy", 0x000080},   {"Purple", 0x800080},  {"Teal", 0x008080},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0xFF0000},     {"Lime", 0x00FF00},  {"Yellow", 0xFFFF00},
+    {"Blue", 0x0000FF},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF},  {"White", 0xFFFFFF}};
 
 QList<int> SizesFor(const QString& family) {
     QList<int> sizes = QFontDatabase::pointSizes(family);
@@ -78,10 +80,12 @@ TSelectLogoForm::TSelectLogoForm(Settings& settings, QWidget* parent)
     book_ = new QTabWidget(this);
     book_->setObjectName("SetupBook");
     book_->addTab(BuildLogoPage(), tr("Header Logo"));
-    book_->addTab(BuildTextPage(header_, "", "HeaderText", "BitBtn1", tr("Copy "), "BitBtn2", tr("Paste")),
-                  tr("Header Text"));
-    book_->addTab(BuildTextPage(footer_, "2", "FooterText", "BitBtn3", tr("Copy "), "BitBtn4", tr("Paste  ")),
-                  tr("Footer Text"));
+    book_->addTab(
+        BuildTextPage(header_, "", "HeaderText", "BitBtn1", tr("Copy "), "BitBtn2", tr("Paste")),
+        tr("Header Text"));
+    book_->addTab(
+        BuildTextPage(footer_, "2", "FooterText", "BitBtn3", tr("Copy "), "BitBtn4", tr("Paste  ")),
+        tr("Footer Text"));
     layout->addWidget(book_, 1);
 
     auto* row = new QHBoxLayout;
@@ -93,9 +97,12 @@ TSelectLogoForm::TSelectLogoForm(Settings& settings, QWidget* parent)
     row->addWidget(save);
     row->addWidget(cancel);
     layout->addLayout(row);
-    connect(fontBtn, &QPushButton::clicked, this, [this] { ui::Guarded([this] { InvoiceFontClick(); }); });
-    connect(save, &QPushButton::clicked, this, [this] { ui::Guarded([this] { SaveChangesBtnClick(); }); });
-    connect(cancel, &QPushButton::clicked, this, [this] { ui::Guarded([this] { CancelChangesBtnClick(); }); });
+    connect(fontBtn, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { InvoiceFontClick(); }); });
+    connect(save, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { SaveChangesBtnClick(); }); });
+    connect(cancel, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { CancelChangesBtnClick(); }); });
 
     ui::LoadRichEdit(*header_.edit, settings_.header);
     ui::LoadRichEdit(*footer_.edit, settings_.footer);
@@ -126,14 +133,16 @@ QWidget* TSelectLogoForm::BuildLogoPage() {
     logoView_->setAlignment(Qt::AlignCenter);
     logoView_->setMinimumSize(200, 120);
     layout->addWidget(logoView_, 1);
-    connect(select, &QPushButton::clicked, this, [this] { ui::Guarded([this] { SelectLogoBtnClick(); }); });
-    connect(clearLogo_, &QPushButton::clicked, this, [this] { ui::Guarded([this] { ClearLogoBtnClick(); }); });
+    connect(select, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { SelectLogoBtnClick(); }); });
+    connect(clearLogo_, &QPushButton::clicked, this,
+            [this] { ui::Guarded([this] { ClearLogoBtnClick(); }); });
     return page;
 }
 
 QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, const char* editName,
-                                        const char* copyName, const QString& copyText, const char* pasteName,
-                                        const QString& pasteText) {
+                                        const char* copyName, const QString& copyText,
+                                        const char* pasteName, const QString& pasteText) {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto* tools = new QHBoxLayout;
@@ -165,7 +174,8 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
     p.size = new QComboBox(page);
     p.size->setObjectName("FontSize" + suffix);
     p.size->setEditable(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{p.bold, p.italic, p.underline, p.strike, p.fontBox, p.color, p.size})
+    for (QWidget* w : std::initializer_list<QWidget*>{p.bold, p.italic, p.underline, p.strike,
+                                                      p.fontBox, p.color, p.size})
         tools->addWidget(w);
     tools->addStretch();
     auto* copy = Button(page, copyName, copyText);
@@ -185,8 +195,9 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
         edit->mergeCurrentCharFormat(fmt);
         edit->setFocus();
     };
-    connect(p.bold, &QToolButton::clicked, this,
-            [merge](bool on) { merge([on](QTextCharFormat& f) { f.setFontWeight(on ? QFont::Bold : QFont::Normal); }); });
+    connect(p.bold, &QToolButton::clicked, this, [merge](bool on) {
+        merge([on](QTextCharFormat& f) { f.setFontWeight(on ? QFont::Bold : QFont::Normal); });
+    });
     connect(p.italic, &QToolButton::clicked, this,
             [merge](bool on) { merge([on](QTextCharFormat& f) { f.setFontItalic(on); }); });
     connect(p.underline, &QToolButton::clicked, this,
@@ -194,10 +205,11 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
     connect(p.strike, &QToolButton::clicked, this,
             [merge](bool on) { merge([on](QTextCharFormat& f) { f.setFontStrikeOut(on); }); });
     TextPage* pp = &p;
-    connect(p.fontBox, &QFontComboBox::currentFontChanged, this, [this, pp, merge](const QFont& font) {
-        FillSizes(*pp, true);
-        merge([&font](QTextCharFormat& f) { f.setFontFamilies({font.family()}); });
-    });
+    connect(p.fontBox, &QFontComboBox::currentFontChanged, this,
+            [this, pp, merge](const QFont& font) {
+                FillSizes(*pp, true);
+                merge([&font](QTextCharFormat& f) { f.setFontFamilies({font.family()}); });
+            });
     connect(p.color, &QComboBox::activated, this, [pp, merge](int index) {
         const QColor c = pp->color->itemData(index).value<QColor>();
         merge([c](QTextCharFormat& f) { f.setForeground(c); });
@@ -225,9 +237,11 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
     connect(paste, &QPushButton::clicked, this, [edit] {
         const QMimeData* mime = QApplication::clipboard()->mimeData();
         if (mime && (mime->hasFormat("text/rtf") || mime->hasFormat("application/rtf"))) {
-            const QByteArray rtf = mime->data(mime->hasFormat("text/rtf") ? "text/rtf" : "application/rtf");
+            const QByteArray rtf =
+                mime->data(mime->hasFormat("text/rtf") ? "text/rtf" : "application/rtf");
             QTextDocument doc;
-            ui::ToTextDocument(ui::ReadRtf(std::string_view(rtf.constData(), std::size_t(rtf.size()))), doc);
+            ui::ToTextDocument(
+                ui::ReadRtf(std::string_view(rtf.constData(), std::size_t(rtf.size()))), doc);
             edit->textCursor().insertFragment(QTextDocumentFragment(&doc));
         } else {
             edit->paste();
@@ -250,8 +264,8 @@ void TSelectLogoForm::ShowLogo(const QImage& image) {
         logoView_->setPixmap(QPixmap());
     } else {
         const QSize room = logoView_->minimumSize();
-        logoView_->setPixmap(QPixmap::fromImage(image.scaled(room.expandedTo(QSize(400, 200)), Qt::KeepAspectRatio,
-                                                             Qt::SmoothTransformation)));
+        logoView_->setPixmap(QPixmap::fromImage(image.scaled(
+            room.expandedTo(QSize(400, 200)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
     picStat_->setVisible(image.isNull());
     clearLogo_->setEnabled(!image.isNull());
@@ -265,7 +279,8 @@ void TSelectLogoForm::SelectLogoBtnClick() {
     if (!path) return;
     const auto image = ui::LoadPicture(*path);
     if (!image) {
-        ui::platform().ShowMessage(MsgKind::Error, tr("The selected image is invalid."), MsgButtons::Ok);
+        ui::platform().ShowMessage(MsgKind::Error, tr("The selected image is invalid."),
+                                   MsgButtons::Ok);
         return;
     }
     ShowLogo(*image);

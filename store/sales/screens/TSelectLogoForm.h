@@ -44,8 +44,9 @@ private:
         QToolButton* strike = nullptr;
     };
     QWidget* BuildLogoPage();
-    QWidget* BuildTextPage(TextPage& page, const QString& suffix, const char* editName, const char* copyName,
-                           const QString& copyText, const char* pasteName, const QString& pasteText);
+    QWidget* BuildTextPage(TextPage& page, const QString& suffix, const char* editName,
+                           const char* copyName, const QString& copyText, const char* pasteName,
+                           const QString& pasteText);
     void FillSizes(TextPage& page, bool keepCurrent);
     void ShowLogo(const QImage& image);
 
