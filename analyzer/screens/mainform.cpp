@@ -4,6 +4,7 @@
 #include "analyzer/screens/viewlogform.h"
 #include "analyzer/values.h"
 #include "store/core/datafolder.h"
+#include "ui/helppage.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -185,17 +186,8 @@ void TMainForm::Open1Click() {
     OpenFile(*name);
 }
 
-QString TMainForm::FindHelpPage(const QString& programDir, const QString& page) {
-    for (const QString& dir :
-         {programDir, programDir + "/docs", programDir + "/../docs", programDir + "/../../docs"}) {
-        const QFileInfo f(dir + "/" + page);
-        if (f.isFile()) return f.canonicalFilePath();
-    }
-    return {};
-}
-
 void TMainForm::ShowHelp(const QString& page) {
-    const QString path = FindHelpPage(QCoreApplication::applicationDirPath(), page);
+    const QString path = ui::FindHelpPage(QCoreApplication::applicationDirPath(), page);
     if (path.isEmpty()) {
         ui::platform().ShowMessage(brenvik::MsgKind::Error,
                                    "The help file " + page + " was not found beside the program.",

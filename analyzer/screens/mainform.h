@@ -41,7 +41,6 @@ public:
     // Where the help pages are looked for: the program folder, its "docs"
     // folder, and the "docs" folder one or two levels up (the source tree
     // that a build folder lies in).
-    static QString FindHelpPage(const QString& programDir, const QString& page);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,6 +3,7 @@
 #include "analyzer/values.h"
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
+#include "ui/helppage.h"
 
 #include <QDir>
 #include <QLabel>
@@ -128,9 +129,8 @@ TEST_F(MainForm, OpenErrorIsShownAndTheEmptyWindowStays) {
 }
 
 TEST_F(MainForm, HelpAboutAndCalendar) {
-    EXPECT_FALSE(TMainForm::FindHelpPage(TEST_SOURCE_DIR, "corvane-help.html").isEmpty());
-    EXPECT_FALSE(
-        TMainForm::FindHelpPage(TEST_SOURCE_DIR, "corvane-getting-started.html").isEmpty());
+    EXPECT_FALSE(ui::FindHelpPage(TEST_SOURCE_DIR, "corvane-help.html").isEmpty());
+    EXPECT_FALSE(ui::FindHelpPage(TEST_SOURCE_DIR, "corvane-getting-started.html").isEmpty());
 
     ui.ExpectModal("pellard::TAboutBox", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "About");

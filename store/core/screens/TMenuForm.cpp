@@ -3,6 +3,7 @@
 #include "store/core/screens/TAboutBox.h"
 #include "store/inventory/screens/TView.h"
 #include "store/sales/screens/TInvoiceHistoryForm.h"
+#include "ui/helppage.h"
 #include "ui/platform.h"
 
 #include <QCloseEvent>
@@ -162,19 +163,9 @@ void TMenuForm::InvokeFunction(const QString& caption) {
 void TMenuForm::InvokeWebPublish() { ui::platform().OpenUrl(kWebPublishUrl); }
 
 QString TMenuForm::HelpPageUrl() {
-    const QString name = "merivale-help.html";
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    // Installed beside the program, or the source tree's docs for a build.
-    const QStringList candidates = {
-        exeDir + "/docs/" + name,
-        exeDir + "/../docs/" + name,
-        exeDir + "/../share/merivale/" + name,
-        QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../../docs/" + name,
-    };
-    for (const QString& path : candidates)
-        if (QFileInfo::exists(path))
-            return QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()).toString();
-    return {};
+    const QString path =
+        ui::FindHelpPage(QCoreApplication::applicationDirPath(), "merivale-help.html");
+    return path.isEmpty() ? QString() : QUrl::fromLocalFile(path).toString();
 }
 
 void TMenuForm::InvokeHelp() {
