@@ -74,11 +74,11 @@ bool ProcessFilter(std::string_view cell, std::string_view value, bool negate, b
 
 // The condition lists of a filter table, ready to test base rows: conditions
 // on one field are alternatives, conditions on different fields must all hold.
-class FilterSet {
+class FilterSet : public RowFilter {
 public:
     FilterSet(const FilterTable& filters, const LogBase& base);
-    bool Empty() const { return fields_.empty(); }
-    bool Passes(int row) const;
+    bool Empty() const override { return fields_.empty(); }
+    bool Passes(int row) const override;
 
 private:
     enum class Kind { Text, NumberRange, DateRange, NeverDate };

@@ -1,7 +1,5 @@
 #include "analyzer/logview.h"
 
-#include "analyzer/filters.h"
-
 #include <algorithm>
 #include <charconv>
 
@@ -176,7 +174,7 @@ int MoveEntryDown(std::vector<FieldEntry>& entries, int selected) {
     return selected + 1;
 }
 
-void LogView::Refresh(const std::vector<FieldEntry>& entries, const FilterSet* filters) {
+void LogView::Refresh(const std::vector<FieldEntry>& entries, const RowFilter* filters) {
     LogBase& base = *base_;
     base.TrimNames();
     fields_.clear();

@@ -13,7 +13,13 @@
 
 namespace pellard {
 
-class FilterSet;
+// What decides which transactions a view shows (the filters).
+class RowFilter {
+public:
+    virtual ~RowFilter() = default;
+    virtual bool Empty() const = 0;
+    virtual bool Passes(int row) const = 0;
+};
 
 // The file as loaded: row 0 the field names, rows 1..N the transactions.
 class LogBase {
@@ -106,7 +112,7 @@ public:
 
     // The view refresh: trims the names, takes the checked entries in order
     // as columns and the transactions that pass `filters` (all when null).
-    void Refresh(const std::vector<FieldEntry>& entries, const FilterSet* filters);
+    void Refresh(const std::vector<FieldEntry>& entries, const RowFilter* filters);
 
     int ColCount() const { return static_cast<int>(fields_.size()); }
     int RowCount() const { return static_cast<int>(rows_.size()) + 1; }

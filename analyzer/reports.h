@@ -124,9 +124,4 @@ struct CustomReportSettings {
     bool caseSensitive = false;
 };
 
-// "Generate": builds the report of `kind` into `table`, which stays as it
-// was when a problem is reported. Marks are not set here (FindExtremes).
-ReportProblem GenerateReport(std::optional<int> kind, const ReportInput& in,
-                             const CustomReportSettings& custom, brenvik::StringTable& table);
-
 }  // namespace pellard

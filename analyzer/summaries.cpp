@@ -124,4 +124,29 @@ std::vector<std::string> TextLines(std::string_view text) {
     return lines;
 }
 
+ReportProblem GenerateReport(std::optional<int> kind, const ReportInput& in,
+                             const CustomReportSettings& custom, brenvik::StringTable& table) {
+    if (!kind) return ReportProblem::NoReportType;
+    switch (*kind) {
+    case reportkind::DayOfWeek:
+    case reportkind::Daily:
+    case reportkind::Weekly:
+    case reportkind::Monthly:
+        return GeneratePeriodReport(*kind, in, table) ? ReportProblem::None
+                                                      : ReportProblem::NoDateField;
+    case reportkind::Country:
+        return GenerateCountrySummary(in, table);
+    case reportkind::Custom:
+        return GenerateCustomReport(in, custom, table);
+    default:
+        break;
+    }
+    if (*kind >= reportkind::FieldSummary && *kind <= reportkind::LastFieldSummary &&
+        *kind - reportkind::FieldSummary < in.view->ColCount()) {
+        GenerateFieldSummary(*kind - reportkind::FieldSummary, in, table);
+        return ReportProblem::None;
+    }
+    return ReportProblem::NoReportType;
+}
+
 }  // namespace pellard

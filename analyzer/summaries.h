@@ -38,4 +38,9 @@ ReportProblem GenerateCustomReport(const ReportInput& in, const CustomReportSett
 // ends the last line rather than starting an empty one; no text, no lines.
 std::vector<std::string> TextLines(std::string_view text);
 
+// "Generate": builds the report of `kind` into `table`, which stays as it
+// was when a problem is reported. Marks are not set here (FindExtremes).
+ReportProblem GenerateReport(std::optional<int> kind, const ReportInput& in,
+                             const CustomReportSettings& custom, brenvik::StringTable& table);
+
 }  // namespace pellard

@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     ui::SetPlatform(&platform);
 
     // The three windows of the whole run, in this order.
-    TMenuForm menu;
-    TView view(brenvik::DefaultDataFolder(), &menu);
-    TInvoiceHistoryForm invoices(view.GetStore(), &menu);
+    brenvik::TMenuForm menu;
+    brenvik::TView view(brenvik::DefaultDataFolder(), &menu);
+    brenvik::TInvoiceHistoryForm invoices(view.GetStore(), &menu);
     menu.SetWindows(&view, &invoices);
 
     menu.show();

@@ -1,6 +1,6 @@
 #include "analyzer/screens/calculatorform.h"
 
-#include "analyzer/screens/mainform.h"
+#include "ui/helppage.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -259,12 +259,7 @@ void TTheCalculator::ShowHelp() {
         help_();
         return;
     }
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* main = qobject_cast<TMainForm*>(w)) {
-            main->Contents1Click();
-            return;
-        }
-    }
+    ui::ShowHelpPage("corvane-help.html");
 }
 
 bool TCalculator::Execute(QWidget* parent, std::function<void()> help) {

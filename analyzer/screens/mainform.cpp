@@ -186,23 +186,8 @@ void TMainForm::Open1Click() {
     OpenFile(*name);
 }
 
-void TMainForm::ShowHelp(const QString& page) {
-    const QString path = ui::FindHelpPage(QCoreApplication::applicationDirPath(), page);
-    if (path.isEmpty()) {
-        ui::platform().ShowMessage(brenvik::MsgKind::Error,
-                                   "The help file " + page + " was not found beside the program.",
-                                   brenvik::MsgButtons::Ok);
-        return;
-    }
-    if (!ui::platform().OpenUrl(QUrl::fromLocalFile(path).toString())) {
-        ui::platform().ShowMessage(brenvik::MsgKind::Error,
-                                   "The help could not be shown: no web browser could be started.",
-                                   brenvik::MsgButtons::Ok);
-    }
-}
-
-void TMainForm::Contents1Click() { ShowHelp("corvane-help.html"); }
-void TMainForm::GettingStarted1Click() { ShowHelp("corvane-getting-started.html"); }
+void TMainForm::Contents1Click() { ui::ShowHelpPage("corvane-help.html"); }
+void TMainForm::GettingStarted1Click() { ui::ShowHelpPage("corvane-getting-started.html"); }
 
 void TMainForm::AboutClick() {
     TAboutBox box(this);

@@ -45,9 +45,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
-private:
-    void ShowHelp(const QString& page);
-
     QMdiArea* area_;
     bool started_ = false;
 };

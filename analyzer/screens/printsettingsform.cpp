@@ -259,4 +259,29 @@ void TPrintSettingsForm::UpdatePreview() {
     Preview->ShowPage(page);
 }
 
+bool PrintSettings1Click(const brenvik::StringTable& table, TablePrintSettings& settings) {
+    TPrintSettingsForm form(table, settings);
+    if (ui::platform().ShowModal(form) != QDialog::Accepted) return false;
+    settings = form.Settings();
+    return true;
+}
+
+bool Print1Click(const brenvik::StringTable& table, const TablePrintSettings& settings,
+                 const QString& jobName) {
+    QPrinter printer;
+    printer.setPageOrientation(settings.orientation);
+    if (!ui::platform().PrintDialog(printer)) return false;
+    const ui::PageDocument doc = TableDocument(table, settings, printer.pageLayout().pageSize());
+    return ui::PrintDocument(printer, doc, jobName);
+}
+
+void PrintButtonClick(QWidget* button, const std::function<brenvik::StringTable()>& table,
+                      TablePrintSettings& settings, const QString& jobName) {
+    const QPoint at =
+        button ? button->mapToGlobal(QPoint(button->width() / 2, button->height())) : QPoint();
+    const int chosen = ui::platform().PopupMenu(at, {{"Print Settings"}, {"Print"}});
+    if (chosen == 0) PrintSettings1Click(table(), settings);
+    else if (chosen == 1) Print1Click(table(), settings, jobName);
+}
+
 }  // namespace pellard

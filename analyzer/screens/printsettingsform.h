@@ -70,4 +70,15 @@ private:
     ui::PreviewWidget* Preview = nullptr;
 };
 
+// "Print Settings": the print-settings dialog over these settings; true when
+// it was closed with OK (the settings then hold the changes).
+bool PrintSettings1Click(const brenvik::StringTable& table, TablePrintSettings& settings);
+// "Print": the print dialog, then the table on the chosen printer.
+bool Print1Click(const brenvik::StringTable& table, const TablePrintSettings& settings,
+                 const QString& jobName);
+// A page's "Print" button: the print menu below the button's middle.
+// `table` is called only when something is to be drawn.
+void PrintButtonClick(QWidget* button, const std::function<brenvik::StringTable()>& table,
+                      TablePrintSettings& settings, const QString& jobName);
+
 }  // namespace pellard

@@ -2,6 +2,7 @@
 
 #include "analyzer/screens/customreportform.h"
 #include "analyzer/screens/gridmodel.h"
+#include "analyzer/summaries.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 

@@ -71,15 +71,4 @@ QString PageNumberText(int page, int pages, const QString& separator);
 ui::PageDocument TableDocument(const brenvik::StringTable& table, const TablePrintSettings& s,
                                const QPageSize& paper = QPageSize(QPageSize::A4));
 
-// "Print Settings": the print-settings dialog over these settings; true when
-// it was closed with OK (the settings then hold the changes).
-bool PrintSettings1Click(const brenvik::StringTable& table, TablePrintSettings& settings);
-// "Print": the print dialog, then the table on the chosen printer.
-bool Print1Click(const brenvik::StringTable& table, const TablePrintSettings& settings,
-                 const QString& jobName);
-// A page's "Print" button: the print menu below the button's middle.
-// `table` is called only when something is to be drawn.
-void PrintButtonClick(QWidget* button, const std::function<brenvik::StringTable()>& table,
-                      TablePrintSettings& settings, const QString& jobName);
-
 }  // namespace pellard

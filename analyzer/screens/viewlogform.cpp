@@ -7,6 +7,7 @@
 #include "analyzer/screens/finditem.h"
 #include "analyzer/screens/graphform.h"
 #include "analyzer/screens/gridmodel.h"
+#include "analyzer/screens/printsettingsform.h"
 #include "analyzer/screens/reportpage.h"
 #include "analyzer/screens/selectfieldsform.h"
 #include "ui/platform.h"

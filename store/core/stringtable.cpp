@@ -773,4 +773,21 @@ void StringTable::LoadCSVBytes(std::string_view bytes, char delimiter) {
     }
 }
 
+StringTable CheckedTableRows(const StringTable& table, const std::function<bool(int item)>& checked,
+                             int* copied) {
+    StringTable out(table.DefaultWidth());
+    std::vector<int> rows;
+    for (int item = 0; item + 1 < table.RowCount(); ++item)
+        if (checked(item)) rows.push_back(item + 1);
+    out.SetSize(table.ColCount(), static_cast<int>(rows.size()) + 1);
+    for (int c = 0; c < table.ColCount(); ++c) {
+        out.SetColWidth(c, table.ColWidth(c));
+        out.SetCell(c, 0, table.Cell(c, 0));
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            out.SetCell(c, static_cast<int>(k) + 1, table.Cell(c, rows[k]));
+    }
+    if (copied) *copied = static_cast<int>(rows.size());
+    return out;
+}
+
 }  // namespace brenvik

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -262,5 +263,10 @@ private:
     std::vector<int> widths_;
     detail::BulkBuffer<std::int64_t> tags_;  // empty until a tag is set
 };
+
+// The heading row followed by the rows whose item is checked; item i is
+// table row i + 1. `copied` receives the number of rows copied.
+StringTable CheckedTableRows(const StringTable& table, const std::function<bool(int item)>& checked,
+                             int* copied = nullptr);
 
 }  // namespace brenvik

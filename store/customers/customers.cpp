@@ -1,8 +1,7 @@
 #include "store/customers/customers.h"
 
+#include "store/core/codepage.h"
 #include "store/core/fields.h"
-#include "store/inventory/search.h"
-#include "store/reports/export.h"
 
 #include <algorithm>
 
@@ -112,12 +111,12 @@ std::vector<CustomerChoice> FilterCustomers(const StringTable& customers, int co
     int last = CustomerField(customers, "Last Name");
     int first = CustomerField(customers, "First Name");
     bool filtered = column >= 0 && !startsWith.empty();
-    std::string prefix = SearchLower(startsWith);
+    std::string prefix = LowerWestern(startsWith);
     std::vector<std::pair<std::string, CustomerChoice>> keyed;
     for (int r = 1; r < customers.RowCount(); ++r) {
-        if (filtered && SearchLower(customers.Cell(column, r)).rfind(prefix, 0) != 0) continue;
+        if (filtered && LowerWestern(customers.Cell(column, r)).rfind(prefix, 0) != 0) continue;
         std::string text = customers.CellText(last, r) + ", " + customers.CellText(first, r);
-        std::string key = SearchLower(text);
+        std::string key = LowerWestern(text);
         keyed.push_back({std::move(key), {std::move(text), r}});
     }
     std::stable_sort(keyed.begin(), keyed.end(),

@@ -1,5 +1,6 @@
 #include "store/inventory/search.h"
 
+#include "store/core/codepage.h"
 #include "store/core/datetext.h"
 #include "store/core/error.h"
 #include "store/core/fields.h"
@@ -10,25 +11,6 @@
 namespace brenvik {
 
 namespace {
-
-unsigned char LowerByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    // Western code page: accented capitals, and the few capitals placed in
-    // the 0x80-0x9F block.
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    switch (c) {
-    case 0x8A:
-        return 0x9A;
-    case 0x8C:
-        return 0x9C;
-    case 0x8E:
-        return 0x9E;
-    case 0x9F:
-        return 0xFF;
-    default:
-        return c;
-    }
-}
 
 unsigned char FoldAscii(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c;
@@ -50,7 +32,7 @@ bool TextPasses(const SearchCriterion& c, std::string_view value) {
                SearchCompareText(to, value.substr(0, to.size())) >= 0;
     }
     std::string_view given = from.empty() ? to : from;
-    return SearchLower(value).find(SearchLower(given)) != std::string::npos;
+    return LowerWestern(value).find(LowerWestern(given)) != std::string::npos;
 }
 
 bool NumberPasses(const SearchCriterion& c, std::string_view value) {
@@ -73,12 +55,6 @@ bool DatePasses(const SearchCriterion& c, std::string_view value) {
 }
 
 }  // namespace
-
-std::string SearchLower(std::string_view text) {
-    std::string out(text);
-    for (char& ch : out) ch = static_cast<char>(LowerByte(static_cast<unsigned char>(ch)));
-    return out;
-}
 
 int SearchCompareText(std::string_view a, std::string_view b) {
     std::size_t n = std::min(a.size(), b.size());
@@ -106,7 +82,7 @@ SearchKind SearchKindFor(bool inventoryMode, bool hasRecords, const FieldData* f
             return SearchKind::Text;
         }
     }
-    std::string lowered = SearchLower(fieldName);
+    std::string lowered = LowerWestern(fieldName);
     if (lowered.find("date") != std::string::npos) return SearchKind::Date;
     if (lowered.find("barcode") != std::string::npos ||
         lowered.find("bar code") != std::string::npos)

@@ -55,8 +55,6 @@ void RunSearch(const StringTable& table, const std::vector<SearchCriterion>& cri
                const std::function<void(int row)>& found);
 
 // Text helpers of the search and the customer filter.
-// Lowered by the Western code page's rules (A-Z and the accented capitals).
-std::string SearchLower(std::string_view text);
 // Byte comparison with only A to Z folded: <0, 0 or >0.
 int SearchCompareText(std::string_view a, std::string_view b);
 

@@ -21,11 +21,6 @@ inline constexpr const char* kAnalyzerProgram = "pellard";
 // `buffer` (headings included). No column gives one empty column.
 StringTable BuildExportGrid(const StringTable& buffer, const std::vector<int>& columns);
 
-// The heading row followed by the rows whose item is checked; item i is
-// table row i + 1. `copied` receives the number of rows copied.
-StringTable CheckedTableRows(const StringTable& table, const std::function<bool(int item)>& checked,
-                             int* copied = nullptr);
-
 // Writes `table` as grid CSV to data folder + `fileName`, replacing the file;
 // returns the full path. Raises StoreError "Cannot create file <path>".
 std::string WriteHandoffFile(const StringTable& table, const std::string& dataFolder,

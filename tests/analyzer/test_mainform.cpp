@@ -111,12 +111,12 @@ TEST_F(MainForm, OtherExistingFilesOpenWithMonthFirstDates) {
 TEST_F(MainForm, CalculatorButtonOpensTheCalculator) {
     auto& button = test::Find<QToolButton>(form, "TBCalculatorBtn");
     EXPECT_TRUE(button.isEnabled());
-    ui.ExpectModal("pellard::TTheCalculator", [](QDialog& d) {
+    ui.ExpectModal("TTheCalculator", [](QDialog& d) {
         EXPECT_TRUE(d.isVisible());
         return QDialog::Rejected;
     });
     test::Click(form, "TBCalculatorBtn");
-    EXPECT_EQ(ui.Modals(), QStringList({"pellard::TTheCalculator"}));
+    EXPECT_EQ(ui.Modals(), QStringList({"TTheCalculator"}));
     EXPECT_TRUE(ui.Finish());
 }
 
@@ -132,7 +132,7 @@ TEST_F(MainForm, HelpAboutAndCalendar) {
     EXPECT_FALSE(ui::FindHelpPage(TEST_SOURCE_DIR, "corvane-help.html").isEmpty());
     EXPECT_FALSE(ui::FindHelpPage(TEST_SOURCE_DIR, "corvane-getting-started.html").isEmpty());
 
-    ui.ExpectModal("pellard::TAboutBox", [](QDialog& d) {
+    ui.ExpectModal("TAboutBox", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "About");
         EXPECT_TRUE(test::TextOf(d, "ProductName").contains("Corvane"));
         EXPECT_EQ(test::TextOf(d, "Version"), "Version 1.0");

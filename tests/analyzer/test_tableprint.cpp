@@ -71,7 +71,7 @@ TEST(TablePrint, MenuSettingsDialogAndPrinting) {
 
     // Print Settings, confirmed: the changes are kept.
     ui.ExpectMenu("Print Settings");
-    ui.ExpectModal("pellard::TPrintSettingsForm", [](QDialog& d) {
+    ui.ExpectModal("TPrintSettingsForm", [](QDialog& d) {
         auto& form = static_cast<TPrintSettingsForm&>(d);
         const int before = form.PreviewPageCount();
         test::SetChecked(d, "PageNumbers", true);
@@ -94,7 +94,7 @@ TEST(TablePrint, MenuSettingsDialogAndPrinting) {
 
     // Cancelled: nothing changes.
     ui.ExpectMenu("Print Settings");
-    ui.ExpectModal("pellard::TPrintSettingsForm", [](QDialog& d) {
+    ui.ExpectModal("TPrintSettingsForm", [](QDialog& d) {
         test::SetChecked(d, "Borders", true);
         test::Click(d, "CancelBtn");
         return QDialog::Rejected;

@@ -60,7 +60,7 @@ protected:
             ui.ExpectMenu(type);
             form->FilterGridMouseDown(1, row, {});
         }
-        ui.ExpectModal("pellard::TEditFilterForm", [value](QDialog& d) {
+        ui.ExpectModal("TEditFilterForm", [value](QDialog& d) {
             test::SetText(d, "FilterValue", value);
             Click(d, "OKValueBtn");
             return QDialog::Rejected;
@@ -161,7 +161,7 @@ TEST_F(ViewLog, EditFilterDialogValuesRangesAndCancel) {
     ui.ExpectMenu("Status");
     form->FilterGridMouseDown(0, 2, {});
     // The value list: the field's distinct values, case ignored.
-    ui.ExpectModal("pellard::TEditFilterForm", [](QDialog& d) {
+    ui.ExpectModal("TEditFilterForm", [](QDialog& d) {
         auto& values = Find<QComboBox>(d, "FilterValue");
         EXPECT_EQ(values.count(), 2);
         EXPECT_EQ(values.itemText(0), "Completed");
@@ -172,7 +172,7 @@ TEST_F(ViewLog, EditFilterDialogValuesRangesAndCancel) {
     form->FilterGridMouseDown(2, 2, {});
     EXPECT_EQ(form->Filters().Table().CellText(2, 2), "> a");
     // Cancel leaves the cell, also after the other row was edited.
-    ui.ExpectModal("pellard::TEditFilterForm", [](QDialog& d) {
+    ui.ExpectModal("TEditFilterForm", [](QDialog& d) {
         EXPECT_EQ(TextOf(d, "FilterValue"), "10.00");
         test::SetText(d, "FilterValue", "99");
         Click(d, "CancelBtn");
@@ -184,7 +184,7 @@ TEST_F(ViewLog, EditFilterDialogValuesRangesAndCancel) {
     form->AddFilterBtnClick();
     ui.ExpectMenu("Net");
     form->FilterGridMouseDown(0, 3, {});
-    ui.ExpectModal("pellard::TEditFilterForm", [](QDialog& d) {
+    ui.ExpectModal("TEditFilterForm", [](QDialog& d) {
         test::SetText(d, "FromValue", "5");
         test::SetText(d, "ToValue", "10");
         Click(d, "OKRangeBtn");
@@ -192,7 +192,7 @@ TEST_F(ViewLog, EditFilterDialogValuesRangesAndCancel) {
     });
     form->FilterGridMouseDown(2, 3, {});
     EXPECT_EQ(form->Filters().Table().CellText(2, 3), "5 to 10");
-    ui.ExpectModal("pellard::TEditFilterForm", [](QDialog& d) {
+    ui.ExpectModal("TEditFilterForm", [](QDialog& d) {
         EXPECT_EQ(TextOf(d, "FromValue"), "5");
         EXPECT_EQ(TextOf(d, "ToValue"), "10");
         EXPECT_EQ(TextOf(d, "FilterValue"), "");
@@ -209,7 +209,7 @@ TEST_F(ViewLog, EditFilterDialogValuesRangesAndCancel) {
 TEST_F(ViewLog, DateModeTakesDatesFromTheCalendar) {
     ui.ExpectMenu("Date");
     form->FilterGridMouseDown(0, 1, {});
-    ui.ExpectModal("pellard::TEditFilterForm", [](QDialog& d) {
+    ui.ExpectModal("TEditFilterForm", [](QDialog& d) {
         auto& dialog = static_cast<TEditFilterForm&>(d);
         auto& from = Find<QLineEdit>(d, "FromValue");
         EXPECT_TRUE(from.isReadOnly());
@@ -246,7 +246,7 @@ TEST_F(ViewLog, ManyDistinctValuesGiveAnEmptyList) {
     Open(csv);
     ui.ExpectMenu("Id");
     form->FilterGridMouseDown(0, 1, {});
-    ui.ExpectModal("pellard::TEditFilterForm", [](QDialog& d) {
+    ui.ExpectModal("TEditFilterForm", [](QDialog& d) {
         EXPECT_EQ(Find<QComboBox>(d, "FilterValue").count(), 0);
         return QDialog::Rejected;
     });
@@ -279,7 +279,7 @@ TEST_F(ViewLog, FilterFilesSaveAndLoadByName) {
 
 TEST_F(ViewLog, SelectFieldsOkAppliesCancelKeeps) {
     const auto before = form->ReportFields();
-    ui.ExpectModal("pellard::TSelectFieldsForm", [](QDialog& d) {
+    ui.ExpectModal("TSelectFieldsForm", [](QDialog& d) {
         auto& list = Find<QListWidget>(d, "SelectFields");
         list.item(3)->setSelected(true);  // Net
         Click(d, "RMoveUpBtn");
@@ -290,7 +290,7 @@ TEST_F(ViewLog, SelectFieldsOkAppliesCancelKeeps) {
     Click(*form, "SelectFieldsBtn");
     EXPECT_EQ(form->ReportFields(), before);
 
-    ui.ExpectModal("pellard::TSelectFieldsForm", [](QDialog& d) {
+    ui.ExpectModal("TSelectFieldsForm", [](QDialog& d) {
         auto& list = Find<QListWidget>(d, "SelectFields");
         list.item(3)->setSelected(true);
         Click(d, "RMoveUpBtn");

@@ -109,7 +109,7 @@ TEST_F(CalculatorForm, PrintsTheTape) {
 
 TEST(Calculator, ExecuteReportsUseAndTheValue) {
     test::ScriptedPlatform ui;
-    ui.ExpectModal("pellard::TTheCalculator", [](QDialog& d) {
+    ui.ExpectModal("TTheCalculator", [](QDialog& d) {
         test::Click(d, "Button_6");
         test::Click(d, "Button_Times");
         test::Click(d, "Button_7");
@@ -117,7 +117,7 @@ TEST(Calculator, ExecuteReportsUseAndTheValue) {
         test::Click(d, "Button_Use");
         return QDialog::Rejected;
     });
-    ui.ExpectModal("pellard::TTheCalculator", [](QDialog& d) {
+    ui.ExpectModal("TTheCalculator", [](QDialog& d) {
         test::Click(d, "Button_9");
         test::Click(d, "Button_Quit");
         return QDialog::Accepted;

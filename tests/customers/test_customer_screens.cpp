@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace brenvik;
+
 using brenvik::MsgAnswer;
 using brenvik::StringTable;
 

@@ -1,6 +1,7 @@
 #pragma once
 // A transaction file in memory with its view, and the report input over it.
 #include "analyzer/reports.h"
+#include "analyzer/summaries.h"
 
 #include <gtest/gtest.h>
 

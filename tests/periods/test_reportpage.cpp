@@ -123,7 +123,7 @@ TEST_F(ReportPage, AbsoluteValuesRegenerateOnlyAfterAReport) {
 }
 
 TEST_F(ReportPage, CustomReportDialogAndReset) {
-    ui.ExpectModal("pellard::TCustomReportForm", [](QDialog& d) {
+    ui.ExpectModal("TCustomReportForm", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Custom Report");
         auto& field = test::Find<QComboBox>(d, "ReportField");
         EXPECT_EQ(field.count(), 3);
@@ -141,7 +141,7 @@ TEST_F(ReportPage, CustomReportDialogAndReset) {
     EXPECT_EQ(Column(page->ReportTable(), 1), (Strings{"2", "1"}));
 
     // Cancel keeps the settings; the dialog opens with them.
-    ui.ExpectModal("pellard::TCustomReportForm", [](QDialog& d) {
+    ui.ExpectModal("TCustomReportForm", [](QDialog& d) {
         EXPECT_EQ(test::Find<QComboBox>(d, "ReportField").currentText(), "Card");
         EXPECT_EQ(test::Find<QPlainTextEdit>(d, "FieldValues").toPlainText(), "Visa\nMasterCard\n");
         test::Find<QPlainTextEdit>(d, "FieldValues").clear();
@@ -152,7 +152,7 @@ TEST_F(ReportPage, CustomReportDialogAndReset) {
     EXPECT_EQ(page->CustomReport().values, (Strings{"Visa", "MasterCard"}));
 
     // OK without a value line.
-    ui.ExpectModal("pellard::TCustomReportForm", [](QDialog& d) {
+    ui.ExpectModal("TCustomReportForm", [](QDialog& d) {
         test::Find<QPlainTextEdit>(d, "FieldValues").clear();
         test::Click(d, "OKValueBtn");
         return QDialog::Rejected;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace brenvik;
+
 TEST(EditDateRangeForm, OkCancelAndClear) {
     test::ScriptedPlatform ui;
     TEditDateRangeForm form;

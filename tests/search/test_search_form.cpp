@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace brenvik;
+
 using brenvik::MsgAnswer;
 using brenvik::StringTable;
 
@@ -267,7 +269,7 @@ TEST(InventorySearch, PickOpensTheItemViewOnThePickedItem) {
         return QDialog::Rejected;
     });
     ui.ExpectModal("TViewItemForm", QDialog::Rejected);
-    OpenInventorySearch(view);
+    view.SearchInventory();
     EXPECT_EQ(view.SelectedItem(), 2);
     EXPECT_TRUE(view.Model().IsChecked(0));
     EXPECT_FALSE(view.Model().IsChecked(1));

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <set>
 
+using namespace brenvik;
+
 TEST(SampleStore, OpensWithItemsCustomersAndInvoices) {
     const char* tools = std::getenv("BRENVIK_TOOLS_DIR");
     const std::string tool =

@@ -22,6 +22,8 @@
 
 #include <filesystem>
 
+using namespace brenvik;
+
 namespace fs = std::filesystem;
 using test::ScriptedPlatform;
 

@@ -543,7 +543,8 @@ std::optional<QColor> ScriptedPlatform::ChooseColor(const QColor& initial) {
 int ScriptedPlatform::ShowModal(QDialog& dialog) {
     Shown s;
     s.kind = Dlg::Modal;
-    s.text = QString::fromLatin1(dialog.metaObject()->className());
+    // Screens are expected by their class name without the namespace.
+    s.text = QString::fromLatin1(dialog.metaObject()->className()).section("::", -1);
     std::size_t at = 0;
     auto e = Take(std::move(s), at);
     if (!e) {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("TAboutBox");
     setWindowTitle("About");
@@ -34,3 +36,5 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(12);
     layout->addWidget(ok, 0, Qt::AlignCenter);
 }
+
+}  // namespace brenvik

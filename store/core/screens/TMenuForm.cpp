@@ -21,6 +21,8 @@
 #include <functional>
 #include <map>
 
+namespace brenvik {
+
 namespace {
 
 struct Node {
@@ -160,26 +162,9 @@ void TMenuForm::InvokeFunction(const QString& caption) {
     if (it != dispatch.end()) ui::Guarded(it->second);
 }
 
-void TMenuForm::InvokeWebPublish() { ui::platform().OpenUrl(kWebPublishUrl); }
+void TMenuForm::InvokeWebPublish() { ui::ShowWebPage(kWebPublishUrl); }
 
-QString TMenuForm::HelpPageUrl() {
-    const QString path =
-        ui::FindHelpPage(QCoreApplication::applicationDirPath(), "merivale-help.html");
-    return path.isEmpty() ? QString() : QUrl::fromLocalFile(path).toString();
-}
-
-void TMenuForm::InvokeHelp() {
-    const QString url = HelpPageUrl();
-    if (url.isEmpty()) {
-        ui::platform().ShowMessage(
-            brenvik::MsgKind::Error,
-            "The help page merivale-help.html was not found beside the program "
-            "or in its docs folder. Reinstall the program to restore it.",
-            brenvik::MsgButtons::Ok);
-        return;
-    }
-    ui::platform().OpenUrl(url);
-}
+void TMenuForm::InvokeHelp() { ui::ShowHelpPage("merivale-help.html"); }
 
 // The table report over the customers is opened here.
 void TMenuForm::CustomerReport() {}
@@ -190,3 +175,5 @@ void TMenuForm::BitBtn1Click() {
     TAboutBox about(this);
     ui::platform().ShowModal(about);
 }
+
+}  // namespace brenvik

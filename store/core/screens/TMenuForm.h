@@ -6,6 +6,9 @@
 #include <string>
 
 class QTreeWidget;
+
+namespace brenvik {
+
 class TView;
 class TInvoiceHistoryForm;
 
@@ -37,9 +40,6 @@ public:
     void OKButtonClick();
     void BitBtn1Click();  // about box
 
-    // The program's help page, as a file URL; empty when it cannot be found.
-    static QString HelpPageUrl();
-
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -50,3 +50,5 @@ private:
     TView* view_ = nullptr;
     TInvoiceHistoryForm* invoices_ = nullptr;
 };
+
+}  // namespace brenvik

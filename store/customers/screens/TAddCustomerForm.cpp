@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 TAddCustomerForm::TAddCustomerForm(const std::vector<std::string>& names,
                                    const std::vector<std::string>& values, QWidget* parent)
     : QDialog(parent) {
@@ -55,3 +57,5 @@ void TAddCustomerForm::OKBtnClick() {
 }
 
 void TAddCustomerForm::CancelBtnClick() { reject(); }
+
+}  // namespace brenvik

@@ -8,6 +8,8 @@
 
 class QTableWidget;
 
+namespace brenvik {
+
 class TAddCustomerForm : public QDialog {
     Q_OBJECT
 public:
@@ -26,3 +28,5 @@ public:
 private:
     QTableWidget* grid_ = nullptr;
 };
+
+}  // namespace brenvik

@@ -19,6 +19,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 using brenvik::MsgAnswer;
 using brenvik::MsgButtons;
 using brenvik::MsgKind;
@@ -314,3 +316,5 @@ void OpenCustomerList(brenvik::Store& store, QWidget* parent) {
     TCustomerListForm form(store.CustomerData, store.Folder(), parent);
     ui::platform().ShowModal(form);
 }
+
+}  // namespace brenvik

@@ -12,9 +12,8 @@ class QPushButton;
 class QTableView;
 
 namespace brenvik {
-class Store;
-}
 
+class Store;
 // The list of customers: one row per customer, one column per table column,
 // a check box in column 0.
 class CustomerListModel : public QAbstractTableModel {
@@ -90,3 +89,5 @@ private:
 
 // The main menu's "Customer List" (and the point of sale's customer buttons).
 void OpenCustomerList(brenvik::Store& store, QWidget* parent = nullptr);
+
+}  // namespace brenvik

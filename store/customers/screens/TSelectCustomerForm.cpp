@@ -1,5 +1,6 @@
 #include "store/customers/screens/TSelectCustomerForm.h"
 
+#include "store/core/codepage.h"
 #include "store/customers/customers.h"
 #include "store/customers/screens/buttonrow.h"
 #include "store/inventory/search.h"
@@ -12,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers,
                                          QPlainTextEdit* target, QWidget* parent)
     : QDialog(parent), customers_(customers), target_(target) {
@@ -23,7 +26,7 @@ TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers,
     int lastName = -1;
     for (int c = 0; c < customers_.ColCount(); ++c) {
         field_->addItem(ui::ToQ(customers_.Cell(c, 0)));
-        if (brenvik::SearchLower(customers_.Cell(c, 0)) == "last name" && lastName < 0)
+        if (brenvik::LowerWestern(customers_.Cell(c, 0)) == "last name" && lastName < 0)
             lastName = c;
     }
     field_->setCurrentIndex(lastName);
@@ -77,3 +80,5 @@ void TSelectCustomerForm::OKBtnClick() {
 }
 
 void TSelectCustomerForm::CancelBtnClick() { reject(); }
+
+}  // namespace brenvik

@@ -13,6 +13,8 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 
+namespace brenvik {
+
 class TSelectCustomerForm : public QDialog {
     Q_OBJECT
 public:
@@ -40,3 +42,5 @@ private:
     QLineEdit* value_ = nullptr;
     QListWidget* list_ = nullptr;
 };
+
+}  // namespace brenvik

@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+namespace brenvik {
+
 QHBoxLayout* ButtonRow(QWidget* parent, std::initializer_list<ButtonSpec> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -18,3 +20,5 @@ QHBoxLayout* ButtonRow(QWidget* parent, std::initializer_list<ButtonSpec> button
     }
     return row;
 }
+
+}  // namespace brenvik

@@ -9,6 +9,8 @@
 class QHBoxLayout;
 class QWidget;
 
+namespace brenvik {
+
 struct ButtonSpec {
     const char* name;  // objectName
     QString caption;
@@ -17,3 +19,5 @@ struct ButtonSpec {
 
 // The buttons in order after a stretch; the first one is the default.
 QHBoxLayout* ButtonRow(QWidget* parent, std::initializer_list<ButtonSpec> buttons);
+
+}  // namespace brenvik

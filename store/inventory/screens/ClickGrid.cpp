@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+namespace brenvik {
+
 ClickGrid::ClickGrid(QWidget* parent) : QTableWidget(parent) {
     setColumnCount(2);
     horizontalHeader()->hide();
@@ -64,3 +66,5 @@ void ClickGrid::mousePressEvent(QMouseEvent* event) {
     if (index.isValid())
         emit MouseDown(index.row(), event->button(), event->globalPosition().toPoint());
 }
+
+}  // namespace brenvik

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace brenvik {
+
 class ClickGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
+
+}  // namespace brenvik

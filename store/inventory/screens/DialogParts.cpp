@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+namespace brenvik {
+
 QPushButton* NamedButton(QWidget* parent, const char* name, const QString& text) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
@@ -25,3 +27,5 @@ QHBoxLayout* OkCancelRow(QDialog& dialog, std::function<void()> ok,
     row->addWidget(cancel);
     return row;
 }
+
+}  // namespace brenvik

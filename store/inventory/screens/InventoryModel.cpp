@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace brenvik {
+
 InventoryModel::InventoryModel(brenvik::Store& store, QObject* parent)
     : QAbstractTableModel(parent), store_(store) {
     rows_ = store_.ItemCount();
@@ -133,3 +135,5 @@ QVariant InventoryModel::headerData(int section, Qt::Orientation orientation, in
     if (section < 0 || section >= store_.FieldCount()) return {};
     return ui::ToQ(store_.Fields[static_cast<std::size_t>(section)].name);
 }
+
+}  // namespace brenvik

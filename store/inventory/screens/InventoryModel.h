@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace brenvik {
+
 class InventoryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -47,3 +49,5 @@ private:
     int rows_ = 0;
     std::vector<bool> checks_;
 };
+
+}  // namespace brenvik

@@ -4,6 +4,8 @@
 #include "ui/platform.h"
 #include "ui/text.h"
 
+namespace brenvik {
+
 ItemDetailsGrid::ItemDetailsGrid(QWidget* parent) : ClickGrid(parent) {
     setObjectName("EditGrid");
     connect(this, &ClickGrid::MouseDown, this, &ItemDetailsGrid::ProcessField);
@@ -49,3 +51,5 @@ void ItemDetailsGrid::SetDate1Click(int row, const QPoint& globalPos) {
     if (picked)
         SetValue(row, brenvik::FormatDate({picked->year(), picked->month(), picked->day()}));
 }
+
+}  // namespace brenvik

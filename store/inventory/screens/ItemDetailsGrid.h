@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace brenvik {
+
 class ItemDetailsGrid : public ClickGrid {
     Q_OBJECT
 public:
@@ -29,3 +31,5 @@ private:
     void SetDate1Click(int row, const QPoint& globalPos);
     std::vector<brenvik::FieldData> fields_;
 };
+
+}  // namespace brenvik

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 RangeForm::RangeForm(const QString& caption, const char* fromName, const QString& fromLabel,
                      const char* toName, const QString& toLabel, QWidget* parent)
     : QDialog(parent) {
@@ -48,3 +50,5 @@ void RangeForm::ClearBtnClick() {
     from_->clear();
     to_->clear();
 }
+
+}  // namespace brenvik

@@ -7,6 +7,8 @@
 
 class QLineEdit;
 
+namespace brenvik {
+
 class RangeForm : public QDialog {
     Q_OBJECT
 public:
@@ -31,3 +33,5 @@ protected:
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;
 };
+
+}  // namespace brenvik

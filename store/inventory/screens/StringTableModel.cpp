@@ -2,6 +2,8 @@
 
 #include "ui/text.h"
 
+namespace brenvik {
+
 StringTableModel::StringTableModel(const brenvik::StringTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {
     rows_ = table_.RowCount() - 1;
@@ -37,3 +39,5 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Vertical) return section + 1;
     return ui::ToQ(table_.Cell(section, 0));
 }
+
+}  // namespace brenvik

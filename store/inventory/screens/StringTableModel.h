@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+namespace brenvik {
+
 class StringTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ private:
     int rows_ = 0;
     int cols_ = 0;
 };
+
+}  // namespace brenvik

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 namespace {
 constexpr int kBarCodeRow = 2;
 }
@@ -55,3 +57,5 @@ void TAddInventoryForm::OKBtnClick() {
     store_.Values.autoBarcode = auto_->isChecked();
     accept();
 }
+
+}  // namespace brenvik

@@ -6,6 +6,9 @@
 #include <QDialog>
 
 class QCheckBox;
+
+namespace brenvik {
+
 class ItemDetailsGrid;
 
 class TAddInventoryForm : public QDialog {
@@ -31,3 +34,5 @@ private:
     ItemDetailsGrid* grid_ = nullptr;
     QCheckBox* auto_ = nullptr;
 };
+
+}  // namespace brenvik

@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+namespace brenvik {
+
 TEditDateRangeForm::TEditDateRangeForm(QWidget* parent)
     : RangeForm("Edit Date Range", "FromDate", "From Date", "ToDate", "To Date", parent) {
     setObjectName("EditDateRangeForm");
@@ -27,3 +29,5 @@ void TEditDateRangeForm::OKBtnClick() {
                                                   ui::FromQ(to_->displayText()), ui::FromQ(empty_));
     Accept(r.from, r.to, r.summary);
 }
+
+}  // namespace brenvik

@@ -2,6 +2,8 @@
 // The date range dialog ("Edit Date Range") of the table report.
 #include "store/inventory/screens/RangeForm.h"
 
+namespace brenvik {
+
 class TEditDateRangeForm : public RangeForm {
     Q_OBJECT
 public:
@@ -21,3 +23,5 @@ public:
 private:
     QString empty_;
 };
+
+}  // namespace brenvik

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace brenvik {
+
 namespace {
 
 const std::vector<std::string>& LineCaptions() {
@@ -144,3 +146,5 @@ TFindResultsForm::TFindResultsForm(const QStringList& lines, QWidget* parent) : 
 }
 
 int TFindResultsForm::Chosen() const { return list_->currentRow(); }
+
+}  // namespace brenvik

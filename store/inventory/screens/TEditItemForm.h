@@ -10,6 +10,9 @@
 #include <vector>
 
 class QListWidget;
+
+namespace brenvik {
+
 class ClickGrid;
 
 class TEditItemForm : public QDialog {
@@ -52,3 +55,5 @@ public:
 private:
     QListWidget* list_ = nullptr;
 };
+
+}  // namespace brenvik

@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+namespace brenvik {
+
 TEditNumericRangeForm::TEditNumericRangeForm(QWidget* parent)
     : RangeForm("Edit Numeric Range", "FromEdit", "From ", "ToEdit", "To  ", parent) {
     setObjectName("EditNumericRangeForm");
@@ -15,3 +17,5 @@ void TEditNumericRangeForm::OKBtnClick() {
         brenvik::NumericRangeOk(ui::FromQ(from_->text()), ui::FromQ(to_->text()));
     Accept(r.from, r.to, r.summary);
 }
+
+}  // namespace brenvik

@@ -2,6 +2,8 @@
 // The numeric range dialog ("Edit Numeric Range") of the table report.
 #include "store/inventory/screens/RangeForm.h"
 
+namespace brenvik {
+
 class TEditNumericRangeForm : public RangeForm {
     Q_OBJECT
 public:
@@ -13,3 +15,5 @@ public:
     // The entries as typed; the summary when at least one is filled.
     void OKBtnClick() override;
 };
+
+}  // namespace brenvik

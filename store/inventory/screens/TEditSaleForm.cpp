@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 namespace {
 constexpr int kDateRow = 0;
 constexpr int kActivityRow = 1;
@@ -72,3 +74,5 @@ void TEditSaleForm::OKBtnClick() {
     dir_.SetTag(0, row_, brenvik::HistoryRowInUse);
     accept();
 }
+
+}  // namespace brenvik

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+namespace brenvik {
+
 class ClickGrid;
 
 class TEditSaleForm : public QDialog {
@@ -28,3 +30,5 @@ private:
     bool filled_ = false;
     ClickGrid* grid_ = nullptr;
 };
+
+}  // namespace brenvik

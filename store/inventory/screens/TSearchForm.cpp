@@ -1,8 +1,8 @@
 #include "store/inventory/screens/TSearchForm.h"
 
+#include "store/core/codepage.h"
 #include "store/core/datetext.h"
 #include "store/customers/screens/buttonrow.h"
-#include "store/inventory/screens/TView.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -18,6 +18,8 @@
 #include <QTableWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+namespace brenvik {
 
 using brenvik::SearchKind;
 
@@ -100,10 +102,10 @@ void TSearchForm::SetSearchKinds() {
             // The list's columns are the fields in order; go by name should
             // the two ever differ.
             if (i < static_cast<int>(fields_->size()) &&
-                brenvik::SearchLower((*fields_)[i].name) == brenvik::SearchLower(name))
+                brenvik::LowerWestern((*fields_)[i].name) == brenvik::LowerWestern(name))
                 field = &(*fields_)[i];
             for (std::size_t k = 0; !field && k < fields_->size(); ++k)
-                if (brenvik::SearchLower((*fields_)[k].name) == brenvik::SearchLower(name))
+                if (brenvik::LowerWestern((*fields_)[k].name) == brenvik::LowerWestern(name))
                     field = &(*fields_)[k];
         }
         kinds_[i] = brenvik::SearchKindFor(inventory, hasRecords, field, name);
@@ -255,14 +257,6 @@ void TSearchForm::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-void OpenInventorySearch(TView& view) {
-    brenvik::Store& store = view.GetStore();
-    TSearchForm form(*view.Inventory(), store.Data, SearchMode::Inventory, &store.Fields,
-                     "Search Inventory", &view);
-    form.OpenItemView = [&view](int item) { view.ViewItem(item); };
-    ui::platform().ShowModal(form);
-}
-
 TSearchResultsForm::TSearchResultsForm(const QStringList& lines, QWidget* parent)
     : QDialog(parent) {
     setObjectName("SearchResultsForm");
@@ -284,3 +278,5 @@ int TSearchResultsForm::Chosen() const {
     QListWidgetItem* item = list_->currentItem();
     return item && item->isSelected() ? list_->row(item) : -1;
 }
+
+}  // namespace brenvik

@@ -13,7 +13,10 @@
 
 class QAbstractItemView;
 class QCheckBox;
+class QListWidget;
 class QTableWidget;
+
+namespace brenvik {
 
 enum class SearchMode { Inventory, Customer };
 
@@ -65,12 +68,6 @@ private:
     std::vector<brenvik::SearchKind> kinds_;
 };
 
-class TView;
-// The inventory screen's "Search": the form over its list and the inventory
-// table (which the caller has made current), opening the item view on the
-// picked item.
-void OpenInventorySearch(TView& view);
-
 // The pick dialog of the search ("Search Results"): one line per result.
 class TSearchResultsForm : public QDialog {
     Q_OBJECT
@@ -84,3 +81,5 @@ public:
 private:
     class QListWidget* list_ = nullptr;
 };
+
+}  // namespace brenvik

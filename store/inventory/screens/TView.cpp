@@ -23,6 +23,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 using brenvik::MsgButtons;
 using brenvik::MsgKind;
 
@@ -240,7 +242,14 @@ void TView::ViewSelectedBtnClick() {
 // The search, report and barcode screens are opened here.
 void TView::SearchBtnClick() {
     ListToGrid();
-    OpenInventorySearch(*this);
+    SearchInventory();
+}
+
+void TView::SearchInventory() {
+    TSearchForm form(*Inventory(), store_->Data, SearchMode::Inventory, &store_->Fields,
+                     "Search Inventory", this);
+    form.OpenItemView = [this](int item) { ViewItem(item); };
+    ui::platform().ShowModal(form);
 }
 void TView::AnalyzeBtnClick() { ListToGrid(); }
 
@@ -384,3 +393,5 @@ void TView::ExportSelected1Click() {
     ExportCheckedInventory(GetStore(), Model(), this);
 }
 void TView::ExportBtnClick() { ExportInvoiceHistory(GetStore(), this); }
+
+}  // namespace brenvik

@@ -3,6 +3,7 @@
 // inventory table with its histories, the customer table, the field list,
 // the settings and the invoice table all live in its Store. Other screens
 // reach them through it.
+#include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/screens/InventoryModel.h"
 #include "store/inventory/store.h"
 
@@ -17,13 +18,15 @@ class QTreeView;
 class QPushButton;
 class QToolButton;
 
-class TView : public QDialog {
+namespace brenvik {
+
+class TView : public QDialog, public InventoryHost {
     Q_OBJECT
 public:
     explicit TView(const std::string& dataFolder, QWidget* parent = nullptr);
     ~TView() override;
 
-    brenvik::Store& GetStore() { return *store_; }
+    brenvik::Store& GetStore() override { return *store_; }
     QTreeView* Inventory() const { return inventory_; }
     InventoryModel& Model() const { return *model_; }
 
@@ -34,15 +37,16 @@ public:
 
     // ---- shared operations; items count from 0 (item k is table row k + 1)
     // Brings the inventory table up to date with the list.
-    void ListToGrid();
+    void ListToGrid() override;
+    void RefreshItem(int item) override { model_->RefreshItem(item); }
     // Redraws the list from the inventory table (rebuilt when the number of
     // items changed).
     void GridToList();
     void SaveCheckState();
     void LoadCheckState();
     // The item's quantity minus / plus `amount`, as a whole number.
-    void UpdateQuantity(int item, std::string_view amount);
-    void AddQuantity(int item, std::string_view amount);
+    void UpdateQuantity(int item, std::string_view amount) override;
+    void AddQuantity(int item, std::string_view amount) override;
     static bool BlankList(const std::vector<std::string>& values);
     void ComputeDerivedFields();
 
@@ -55,6 +59,9 @@ public:
 
     // Opens the item view dialog on an item; true when it ended with OK.
     bool ViewItem(int item);
+    // The search form over the list and the inventory table (which the caller
+    // has made current), opening the item view on the picked item.
+    void SearchInventory();
 
     // ---- handlers
     void AddBtnClick();
@@ -111,3 +118,5 @@ private:
     int sortColumn_ = -1;
     bool sortAscending_ = true;
 };
+
+}  // namespace brenvik

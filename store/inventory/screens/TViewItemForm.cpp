@@ -3,10 +3,11 @@
 #include "store/core/money.h"
 #include "store/inventory/history.h"
 #include "store/inventory/screens/DialogParts.h"
+#include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/screens/ItemDetailsGrid.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/screens/TEditSaleForm.h"
-#include "store/inventory/screens/TView.h"
+#include "store/inventory/store.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -20,7 +21,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TViewItemForm::TViewItemForm(TView& view, int item, QWidget* parent)
+namespace brenvik {
+
+TViewItemForm::TViewItemForm(InventoryHost& view, int item, QWidget* parent)
     : QDialog(parent), view_(view), item_(item) {
     setObjectName("TViewItemForm");
     setWindowTitle("View Item");
@@ -116,7 +119,7 @@ void TViewItemForm::OKBtnClick() {
 
 void TViewItemForm::PrintBarcodeBtnClick() {
     SaveChanges();
-    view_.Model().RefreshItem(item_);
+    view_.RefreshItem(item_);
 }
 
 void TViewItemForm::AddHistoryBtnClick() {
@@ -173,3 +176,5 @@ void TViewItemForm::ClearHistoryBtnClick() {
 
 // The quick sales report is opened here.
 void TViewItemForm::HistoryReportBtnClick() {}
+
+}  // namespace brenvik

@@ -9,15 +9,18 @@
 class QLineEdit;
 class QTabWidget;
 class QTableView;
+
+namespace brenvik {
+
 class ItemDetailsGrid;
 class StringTableModel;
-class TView;
+class InventoryHost;
 
 class TViewItemForm : public QDialog {
     Q_OBJECT
 public:
     // Works on list item `item` of the inventory window.
-    TViewItemForm(TView& view, int item, QWidget* parent = nullptr);
+    TViewItemForm(InventoryHost& view, int item, QWidget* parent = nullptr);
     ~TViewItemForm() override;
 
     ItemDetailsGrid* EditGrid() const { return grid_; }
@@ -38,7 +41,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TView& view_;
+    InventoryHost& view_;
     int item_;
     bool filled_ = false;
     ItemDetailsGrid* grid_ = nullptr;
@@ -48,3 +51,5 @@ private:
     StringTableModel* dirModel_ = nullptr;
     QTableView* dirView_ = nullptr;
 };
+
+}  // namespace brenvik

@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     : QDialog(parent), dataFolder_(std::move(dataFolder)) {
     setObjectName("ExportForm");
@@ -187,3 +189,5 @@ void ExportCheckedInventory(brenvik::Store& store, const QAbstractItemModel& inv
 void ExportInvoiceHistory(brenvik::Store& store, QWidget* parent) {
     ExportTable(store.InvoiceGrid, store.Folder(), parent);
 }
+
+}  // namespace brenvik

@@ -13,11 +13,11 @@ class QAbstractItemModel;
 class QListWidget;
 class QTabWidget;
 class QTableView;
-class StringTableModel;
 
 namespace brenvik {
+
 class Store;
-}
+class StringTableModel;
 
 class TExportForm : public QDialog {
     Q_OBJECT
@@ -73,3 +73,5 @@ void ExportAllInventory(brenvik::Store& store, QWidget* parent = nullptr);
 void ExportCheckedInventory(brenvik::Store& store, const QAbstractItemModel& inventoryList,
                             QWidget* parent = nullptr);
 void ExportInvoiceHistory(brenvik::Store& store, QWidget* parent = nullptr);
+
+}  // namespace brenvik

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QtGlobal>
 
+namespace brenvik {
+
 void HandOffToAnalyzer(const brenvik::StringTable& table, const std::string& dataFolder,
                        const std::string& fileName) {
     brenvik::WriteHandoffFile(table, dataFolder, fileName);
@@ -18,3 +20,5 @@ void HandOffToAnalyzer(const brenvik::StringTable& table, const std::string& dat
     ui::platform().StartProgram(ui::PathToQ(program), {ui::ToQ(fileName)},
                                 ui::PathToQ(brenvik::NormalizeFolder(dataFolder)));
 }
+
+}  // namespace brenvik

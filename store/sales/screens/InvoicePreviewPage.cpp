@@ -16,6 +16,8 @@
 
 #include <cstdlib>
 
+namespace brenvik {
+
 using namespace brenvik;
 
 struct InvoiceArt {
@@ -214,3 +216,5 @@ void InvoicePreviewPage::BitBtn1Click() {
         preview_->SetPaper(paper);
     }
 }
+
+}  // namespace brenvik

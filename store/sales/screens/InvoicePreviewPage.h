@@ -12,12 +12,15 @@
 
 #include <memory>
 
+class QPushButton;
+
 namespace ui {
 class PaperComboBox;
 class PreviewWidget;
 class PrinterComboBox;
 }  // namespace ui
-class QPushButton;
+
+namespace brenvik {
 
 // Lays the invoice table out on `doc` as the printed invoice: 1 inch top
 // margin, a 2-inch header band with a rule and the logo, the table from
@@ -69,3 +72,5 @@ private:
     ui::PrinterComboBox* printers_ = nullptr;
     ui::PaperComboBox* papers_ = nullptr;
 };
+
+}  // namespace brenvik

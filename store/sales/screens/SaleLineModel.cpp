@@ -2,6 +2,8 @@
 
 #include "ui/text.h"
 
+namespace brenvik {
+
 namespace {
 
 const char* const kCaptions[] = {"Item ", "Barcode", "Price", "Quantity", "% Discount", "Total"};
@@ -59,3 +61,5 @@ brenvik::SaleLine SaleLineModel::FromValues(const std::vector<std::string>& v) {
     auto at = [&](std::size_t i) { return i < v.size() ? v[i] : std::string(); };
     return {at(0), at(1), at(2), at(3), at(4), at(5)};
 }
+
+}  // namespace brenvik

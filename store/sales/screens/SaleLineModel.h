@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace brenvik {
+
 class SaleLineModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ public:
 private:
     std::vector<brenvik::SaleLine>& lines_;
 };
+
+}  // namespace brenvik

@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 TInvoiceHistoryForm::TInvoiceHistoryForm(brenvik::Store& store, QWidget* parent)
     : QDialog(parent), store_(store) {
     setObjectName("TInvoiceHistoryForm");
@@ -94,3 +96,5 @@ void TInvoiceHistoryForm::InvoiceReportBtnClick() {
 }
 
 void TInvoiceHistoryForm::OKButtonClick() { close(); }
+
+}  // namespace brenvik

@@ -7,6 +7,9 @@
 #include <QDialog>
 
 class QTableView;
+
+namespace brenvik {
+
 class StringTableModel;
 
 class TInvoiceHistoryForm : public QDialog {
@@ -41,3 +44,5 @@ private:
     StringTableModel* model_ = nullptr;
     QTableView* view_ = nullptr;
 };
+
+}  // namespace brenvik

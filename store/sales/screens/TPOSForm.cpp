@@ -32,6 +32,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 using brenvik::MsgAnswer;
 using brenvik::MsgButtons;
 using brenvik::MsgKind;
@@ -818,3 +820,5 @@ void OpenPointOfSale(brenvik::Store& store, QWidget* parent) {
     TPOSForm form(store, parent);
     ui::platform().ShowModal(form);
 }
+
+}  // namespace brenvik

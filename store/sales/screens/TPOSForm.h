@@ -24,6 +24,9 @@ class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class QTreeView;
+
+namespace brenvik {
+
 class InvoicePreviewPage;
 class SaleLineModel;
 
@@ -186,3 +189,5 @@ private:
 // The main menu's "Point of Sale": a fresh screen, shown modally. The caller
 // brings Data up to date before and recomputes and redraws after.
 void OpenPointOfSale(brenvik::Store& store, QWidget* parent = nullptr);
+
+}  // namespace brenvik

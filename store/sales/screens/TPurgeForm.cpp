@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 using brenvik::MsgAnswer;
 using brenvik::MsgButtons;
 using brenvik::MsgKind;
@@ -195,3 +197,5 @@ void TPurgeForm::OKBtnClick() {
     brenvik::PurgeInvoices(invoices_, selection_.rows);
     accept();
 }
+
+}  // namespace brenvik

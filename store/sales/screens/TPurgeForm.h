@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
+namespace brenvik {
+
 class TPurgeForm : public QDialog {
     Q_OBJECT
 public:
@@ -56,3 +58,5 @@ private:
     QLabel* count_ = nullptr;
     QLabel* passedOver_ = nullptr;
 };
+
+}  // namespace brenvik

@@ -23,6 +23,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace brenvik {
+
 using namespace brenvik;
 
 bool ChooseInvoiceFont(FontRecord& font) {
@@ -305,3 +307,5 @@ void TSelectLogoForm::CancelChangesBtnClick() {
     settings_.logo = logoAtOpen_;
     reject();
 }
+
+}  // namespace brenvik

@@ -16,6 +16,8 @@ class QTabWidget;
 class QTextEdit;
 class QToolButton;
 
+namespace brenvik {
+
 // The font dialog on `font` (its colour kept); false when cancelled.
 bool ChooseInvoiceFont(brenvik::FontRecord& font);
 
@@ -60,3 +62,5 @@ private:
     TextPage header_;
     TextPage footer_;
 };
+
+}  // namespace brenvik
