@@ -30,10 +30,6 @@ void Print(const std::string& text) {
     std::fputc('\n', stdout);
 }
 
-void Expect(const Args& args, std::size_t count, const char* form) {
-    if (args.size() != count) throw ToolError(std::string("usage: brenvik-data ") + form);
-}
-
 bool IsTableFile(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -48,13 +44,6 @@ StringTable ReadTable(const std::string& path) {
     if (IsTableFile(path)) table.LoadFromFile(path);
     else table.LoadFromCSV(path);
     return table;
-}
-
-// The data folder, which must exist.
-std::string Folder(const std::string& dir) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) throw ToolError("not a folder: " + dir);
-    return NormalizeFolder(dir);
 }
 
 bool ParseBool(const std::string& text, bool& value) {
@@ -102,24 +91,81 @@ const std::map<std::string, Setter>& PlainKeys() {
 
 }  // namespace
 
-const char* UsageText() {
-    return "usage: brenvik-data COMMAND ...\n"
-           "\n"
-           "  dump FILE                    print a table file (.dt2) or a CSV file as JSON\n"
-           "  convert IN OUT               table file to CSV or back, by the extensions\n"
-           "  settings DIR                 print the settings of the store in DIR as JSON\n"
-           "  settings DIR KEY=VALUE ...   change settings and write both settings files;\n"
-           "                               keys: reserved next-invoice logo tax1-default\n"
-           "                               tax2-default tax1-rate tax2-rate tax1-name tax2-name\n"
-           "                               print-copies auto-barcode (true/false for flags)\n"
-           "  recompute DIR                recompute the derived inventory fields from the\n"
-           "                               item histories and save Inventory.dt2\n"
-           "  check DIR                    report what is wrong with the store files of DIR\n"
-           "                               (exit status 1 when something is)\n"
-           "  demo DIR                     writes a sample store into DIR\n"
-           "  --help                       this text\n"
-           "\n"
-           "Exit status 2 on bad arguments or unreadable input.\n";
+void Expect(const Args& args, std::size_t count, const char* form) {
+    if (args.size() != count) throw ToolError(std::string("usage: brenvik-data ") + form);
+}
+
+std::string Folder(const std::string& dir) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) throw ToolError("not a folder: " + dir);
+    return NormalizeFolder(dir);
+}
+
+int ParseCount(const std::string& text, const char* option) {
+    int value = 0;
+    if (!ParseInt(text, value))
+        throw ToolError(std::string(option) + " takes a whole number, not \"" + text + "\"");
+    return value;
+}
+
+namespace {
+
+std::vector<Command>& Registry() {
+    static std::vector<Command> commands;
+    return commands;
+}
+
+const bool kBuiltIn = [] {
+    RegisterCommand({"dump", DumpCommand,
+                     "  dump FILE                    print a table file (.dt2) or a CSV file as "
+                     "JSON\n",
+                     10});
+    RegisterCommand({"convert", ConvertCommand,
+                     "  convert IN OUT               table file to CSV or back, by the "
+                     "extensions\n",
+                     20});
+    RegisterCommand(
+        {"settings", SettingsCommand,
+         "  settings DIR                 print the settings of the store in DIR as JSON\n"
+         "  settings DIR KEY=VALUE ...   change settings and write both settings files;\n"
+         "                               keys: reserved next-invoice logo tax1-default\n"
+         "                               tax2-default tax1-rate tax2-rate tax1-name tax2-name\n"
+         "                               print-copies auto-barcode (true/false for flags)\n",
+         30});
+    RegisterCommand({"recompute", RecomputeCommand,
+                     "  recompute DIR                recompute the derived inventory fields "
+                     "from the\n"
+                     "                               item histories and save Inventory.dt2\n",
+                     40});
+    RegisterCommand({"check", CheckCommand,
+                     "  check DIR                    report what is wrong with the store files "
+                     "of DIR\n"
+                     "                               (exit status 1 when something is)\n",
+                     50});
+    RegisterCommand({"demo", DemoCommand,
+                     "  demo DIR                     writes a sample store into DIR\n", 60});
+    return true;
+}();
+
+}  // namespace
+
+bool RegisterCommand(const Command& command) {
+    Registry().push_back(command);
+    return true;
+}
+
+std::string UsageText() {
+    (void)kBuiltIn;
+    std::vector<Command> commands = Registry();
+    std::stable_sort(commands.begin(), commands.end(),
+                     [](const Command& a, const Command& b) { return a.order < b.order; });
+    std::string text = "usage: brenvik-data COMMAND ...\n\n";
+    for (const Command& c : commands) text += c.usage;
+    text +=
+        "  --help                       this text\n"
+        "\n"
+        "Exit status 1 when the work is refused, 2 on bad arguments or unreadable input.\n";
+    return text;
 }
 
 int DumpCommand(const Args& args) {
@@ -229,19 +275,18 @@ int CheckCommand(const Args& args) {
 }
 
 int Run(const Args& args) {
-    static const std::map<std::string, int (*)(const Args&)> commands = {
-        {"dump", DumpCommand},           {"convert", ConvertCommand}, {"settings", SettingsCommand},
-        {"recompute", RecomputeCommand}, {"check", CheckCommand},     {"demo", DemoCommand},
-    };
+    (void)kBuiltIn;
     if (args.empty()) {
         std::fputs("brenvik-data: no command given (try brenvik-data --help)\n", stderr);
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h") {
-        std::fputs(UsageText(), stdout);
+        std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
-    auto it = commands.find(args[0]);
+    const auto& commands = Registry();
+    auto it = std::find_if(commands.begin(), commands.end(),
+                           [&](const Command& c) { return args[0] == c.name; });
     if (it == commands.end()) {
         std::fprintf(stderr, "brenvik-data: unknown command %s (try brenvik-data --help)\n",
                      args[0].c_str());
@@ -249,7 +294,10 @@ int Run(const Args& args) {
     }
     int status;
     try {
-        status = it->second(Args(args.begin() + 1, args.end()));
+        status = it->run(Args(args.begin() + 1, args.end()));
+    } catch (const Refused& e) {
+        std::fprintf(stderr, "brenvik-data: %s: %s\n", args[0].c_str(), e.what());
+        return 1;
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "brenvik-data: %s: out of memory\n", args[0].c_str());
         return 2;
