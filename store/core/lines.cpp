@@ -14,6 +14,15 @@ std::string_view TextPart(std::string_view bytes) {
     return bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(eof) - bytes.data()));
 }
 
+char LineEndByte(std::string_view bytes) {
+    return std::memchr(bytes.data(), '\r', bytes.size()) ? '\r' : '\n';
+}
+
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    return bytes;
+}
+
 std::size_t CountLines(std::string_view bytes) {
     std::size_t count = 0;
     ForEachLine(bytes, [&](std::string_view) { ++count; });

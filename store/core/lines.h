@@ -21,6 +21,13 @@ namespace brenvik {
 // The bytes of a file up to its first byte 26, or all of them.
 std::string_view TextPart(std::string_view bytes);
 
+// Files from other programs (downloads, spreadsheets): a file that holds no
+// CR at all ends its lines with LF; any CR keeps the rule above. Returns the
+// byte that ends lines: '\r' or '\n'.
+char LineEndByte(std::string_view bytes);
+// The bytes after a leading UTF-8 byte-order mark, or all of them.
+std::string_view WithoutByteOrderMark(std::string_view bytes);
+
 class LineReader {
 public:
     explicit LineReader(std::string_view bytes) : rest_(TextPart(bytes)) {}

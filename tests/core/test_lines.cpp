@@ -100,3 +100,12 @@ TEST(LineReading, AppendWholeFileKeepsWhatIsThere) {
     EXPECT_EQ(kept, "kept");
     std::filesystem::remove_all(dir);
 }
+
+TEST(LineReading, LineEndsAndByteOrderMarkOfOtherProgramsFiles) {
+    EXPECT_EQ(LineEndByte("a,b\nc,d\n"), '\n');
+    EXPECT_EQ(LineEndByte("a,b\r\nc,d\r\n"), '\r');
+    EXPECT_EQ(LineEndByte("a,b\nc\rd\n"), '\r');  // any CR keeps the CR rule
+    EXPECT_EQ(LineEndByte(""), '\n');
+    EXPECT_EQ(WithoutByteOrderMark("\xEF\xBB\xBFName,Gross"), "Name,Gross");
+    EXPECT_EQ(WithoutByteOrderMark("\xEF\xBBName"), "\xEF\xBBName");
+}
