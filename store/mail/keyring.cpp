@@ -7,15 +7,12 @@ namespace brenvik {
 namespace {
 
 QString KeyringProblem(const QKeychain::Job& job) {
-    switch (job.error()) {
-    case QKeychain::NoBackendAvailable:
-        return "No keyring service of the desktop is running (" + job.errorString() + ").";
-    case QKeychain::AccessDenied:
-    case QKeychain::AccessDeniedByUser:
+    if (job.error() == QKeychain::AccessDenied || job.error() == QKeychain::AccessDeniedByUser)
         return "The desktop's keyring refused access (" + job.errorString() + ").";
-    default:
-        return "The desktop's keyring failed: " + job.errorString();
-    }
+    // Without a keyring service the backends say little more than "Unknown error".
+    return "The desktop's keyring could not be reached; is a keyring service (such as GNOME "
+           "Keyring or KWallet) running? (" +
+           job.errorString() + ")";
 }
 
 class QtKeychainKeyring : public Keyring {
