@@ -327,3 +327,19 @@ TEST_F(EmailForm, KeyringAndCertificateProblemsAreShown) {
                     .startsWith("The server's certificate was refused"));
     EXPECT_TRUE(test::TextOf(*form, "SendProgress").contains("certificate"));
 }
+
+TEST_F(EmailForm, AnAddressThatWouldInjectCommandsIsNeverSent) {
+    test::SmtpTestServer server;
+    auto form = Form(server.Port(), {{"Ann Abel", " ann@example.com "},
+                                     {"Eve", "eve@example.com>\r\nRCPT TO:<all@example.com"},
+                                     {"Cy Cole", "cy@example.com"}});
+    ui.ExpectError(
+        "Warning:  Your message could not be sent to all recipients.  See status area for "
+        "details.");
+    SendAndWait(*form);
+    EXPECT_EQ(Statuses(*form), (std::vector<std::string>{"Message Sent", "ERROR", "Message Sent"}));
+    EXPECT_EQ(form->Recipients()[1].detail, "The address contains \"<\" or \">\".");
+    EXPECT_EQ(server.Connections(), 2);
+    EXPECT_NE(server.Received(1).find("RCPT TO:<ann@example.com>\r\n"), std::string::npos);
+    EXPECT_EQ(server.Received(2).find("all@example.com"), std::string::npos);
+}

@@ -340,6 +340,7 @@ void TEmailForm::SetRunning(bool running) {
 void TEmailForm::BitBtn1Click() {
     if (run_) return;
     run_ = std::make_unique<SendRun>(recipients_);
+    ++runId_;
     model_->Reset();
     progress_->clear();
 
@@ -417,7 +418,10 @@ void TEmailForm::SendNext() {
     if (std::string problem = AddressProblem(address); !problem.empty()) {
         // Reported from the event loop like every other result.
         QMetaObject::invokeMethod(
-            this, [this, problem] { Sent(false, QString::fromStdString(problem)); },
+            this,
+            [this, problem, run = runId_] {
+                if (run_ && runId_ == run) Sent(false, QString::fromStdString(problem));
+            },
             Qt::QueuedConnection);
         return;
     }

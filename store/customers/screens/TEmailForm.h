@@ -96,6 +96,7 @@ private:
     RecipientModel* model_ = nullptr;
     SmtpClient client_;
     std::unique_ptr<SendRun> run_;
+    unsigned runId_ = 0;  // results queued for an earlier run are dropped
     int current_ = -1;
     int attempt_ = 0;
     int candidates_ = 0;
