@@ -7,8 +7,10 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev
   libjpeg-dev libgtest-dev fonts-liberation2
+  qtkeychain-qt6-dev
   # test-only helpers: they check our output with someone else's code
   xvfb xauth zbar-tools poppler-utils python3-aiosmtpd unrtf
+  openssl
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -27,6 +28,10 @@ std::string_view TextPart(std::string_view bytes);
 char LineEndByte(std::string_view bytes);
 // The bytes after a leading UTF-8 byte-order mark, or all of them.
 std::string_view WithoutByteOrderMark(std::string_view bytes);
+
+// The lines of a memo or editor text: split at line breaks (CR LF, LF or
+// CR); a final line break does not make an empty last line.
+std::vector<std::string> MemoLines(std::string_view text);
 
 class LineReader {
 public:

@@ -141,4 +141,20 @@ std::vector<std::string> CustomerAddressLines(const StringTable& customers, int 
     return lines;
 }
 
+std::vector<EmailContact> EmailContacts(const CustomerList& list) {
+    const StringTable& t = list.Table();
+    const int email = CustomerField(t, "Email");
+    const int first = CustomerField(t, "First Name");
+    const int last = CustomerField(t, "Last Name");
+    std::vector<EmailContact> out;
+    for (int item = 0; item < list.ItemCount(); ++item) {
+        std::string_view address = list.Value(item, email);
+        if (address.find('@') == std::string_view::npos) continue;
+        out.push_back(
+            {std::string(list.Value(item, first)) + " " + std::string(list.Value(item, last)),
+             std::string(address), list.Checked(item)});
+    }
+    return out;
+}
+
 }  // namespace brenvik

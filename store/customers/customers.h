@@ -82,4 +82,14 @@ std::vector<CustomerChoice> FilterCustomers(const StringTable& customers, int co
 // "city, state", country, zip; empty lines left out except the name line.
 std::vector<std::string> CustomerAddressLines(const StringTable& customers, int row);
 
+// A customer the e-mail dialog can write to: "First Last", the "Email"
+// value (it contains "@") and the list's check mark.
+struct EmailContact {
+    std::string name;
+    std::string address;
+    bool checked = false;
+};
+// Every customer of the list whose "Email" contains "@", in list order.
+std::vector<EmailContact> EmailContacts(const CustomerList& list);
+
 }  // namespace brenvik

@@ -2,6 +2,7 @@
 // The printed invoice and refund as a table of texts: six equal columns, one
 // row per printed line, a tag per cell saying how it is drawn. The point of
 // sale fills an InvoiceInput from its page; drawing belongs to the screens.
+#include "store/core/lines.h"
 #include "store/sales/totals.h"
 
 #include <array>
@@ -68,10 +69,6 @@ InvoiceLayout GenerateRefund(const InvoiceInput& in);
 // A card number with its last six characters replaced by "*" (all of them
 // when it has six or fewer).
 std::string ProcessCreditCard(std::string_view number);
-
-// The address lines of a memo text: split at line breaks (CR LF, LF or CR);
-// a final line break does not make an empty last line.
-std::vector<std::string> MemoLines(std::string_view text);
 
 // The size a picture of `picWidth` x `picHeight` is drawn at in a box of
 // `boxWidth` x `boxHeight`, keeping its proportions and filling the box in

@@ -1,6 +1,7 @@
 #include "store/customers/screens/TCustomerListForm.h"
 
 #include "store/customers/screens/TAddCustomerForm.h"
+#include "store/customers/screens/TEmailForm.h"
 #include "store/customers/screens/buttonrow.h"
 #include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/TSearchForm.h"
@@ -129,7 +130,6 @@ TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::st
     QPushButton* down = iconButton("MoveDownBtn", QStyle::SP_TitleBarUnshadeButton, "Move down");
     // Labels and e-mail come with their own screens.
     print->setEnabled(false);
-    email->setEnabled(false);
 
     connect(add, &QPushButton::clicked, this, &TCustomerListForm::AddItemsBtnClick);
     connect(remove, &QPushButton::clicked, this, &TCustomerListForm::RemoveSelectedBtnClick);
@@ -310,7 +310,10 @@ void TCustomerListForm::ExportChecked1Click() {
 
 void TCustomerListForm::PrintBtnClick() { ListToGrid(); }
 
-void TCustomerListForm::EmailBtnClick() { ListToGrid(); }
+void TCustomerListForm::EmailBtnClick() {
+    ListToGrid();
+    OpenEmailForm(list_, this);
+}
 
 void OpenCustomerList(brenvik::Store& store, QWidget* parent) {
     TCustomerListForm form(store.CustomerData, store.Folder(), parent);
