@@ -8,6 +8,7 @@
 #include "store/inventory/screens/TSearchForm.h"
 #include "store/inventory/screens/TViewItemForm.h"
 #include "store/reports/screens/TExportForm.h"
+#include "store/reports/screens/TImportForm.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
@@ -378,9 +379,10 @@ void TView::GenerateInvoiceClick() {
 
 // The import screens are opened here.
 void TView::ViewList1Click() { OpenCustomerList(GetStore(), this); }
-void TView::ImportCustomers1Click() {}
+void TView::ImportCustomers1Click() { ImportCustomers(GetStore(), this); }
 void TView::ImportInventoryItems1Click() {
     ListToGrid();
+    ImportInventory(GetStore(), this);
     ComputeDerivedFields();
     GridToList();
 }
