@@ -202,7 +202,12 @@ TEST_F(ImportForm, TitleBoxLeavesOutTheFirstLineAndAssignsByTitle) {
     EXPECT_EQ(form.StatusText(),
               "3 records will be added: 0 fill empty rows, 3 new rows at the end.");
 
+    QAbstractItemModel* model = form.ImportGrid()->model();
+    EXPECT_FALSE(model->data(model->index(0, 0), Qt::ForegroundRole).isValid());
     test::SetChecked(form, "TitlesBox", true);
+    // The title line is shown greyed: it is not imported.
+    EXPECT_TRUE(model->data(model->index(0, 0), Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(model->data(model->index(1, 0), Qt::ForegroundRole).isValid());
     // Column 2's title names City, which column 1 already feeds.
     EXPECT_EQ(form.Assignment(), (std::vector<int>{kLast, kCity, kNotAssigned}));
     EXPECT_EQ(Heading(form, 0), "Last Name");

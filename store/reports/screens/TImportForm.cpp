@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -19,6 +20,27 @@
 #include <algorithm>
 
 namespace brenvik {
+
+namespace {
+
+// The file grid; a title line that is not imported is shown greyed.
+class ImportGridModel : public StringTableModel {
+public:
+    ImportGridModel(const StringTable& table, const QCheckBox& titles, QObject* parent)
+        : StringTableModel(table, parent), titles_(titles) {}
+    QVariant data(const QModelIndex& index, int role) const override {
+        const bool titleLine = index.row() == 0 && titles_.isChecked();
+        if (titleLine && role == Qt::ForegroundRole)
+            return titles_.palette().color(QPalette::Disabled, QPalette::Text);
+        if (titleLine && role == Qt::ToolTipRole) return QString("Column titles: not imported");
+        return StringTableModel::data(index, role);
+    }
+
+private:
+    const QCheckBox& titles_;
+};
+
+}  // namespace
 
 TImportForm::TImportForm(StringTable& target, std::vector<HistoryList>* histories, QWidget* parent)
     : QDialog(parent), target_(target), histories_(histories) {
@@ -36,7 +58,7 @@ TImportForm::TImportForm(StringTable& target, std::vector<HistoryList>* historie
     top->addStretch();
 
     ClearImportGrid();
-    model_ = new StringTableModel(file_.grid, this);
+    model_ = new ImportGridModel(file_.grid, *titlesBox_, this);
     grid_ = new QTableView(this);
     grid_->setObjectName("ImportGrid");
     grid_->setModel(model_);
