@@ -111,8 +111,9 @@ int ImportCommand(const Args& args) {
     } else {
         store.SaveCustomers();
     }
-    const std::string line = std::to_string(plan.records.size()) + " records imported (" +
-                             std::to_string(plan.fillEmpty) + " into empty rows, " +
+    const std::size_t count = plan.records.size();
+    const std::string line = std::to_string(count) + (count == 1 ? " record" : " records") +
+                             " imported (" + std::to_string(plan.fillEmpty) + " into empty rows, " +
                              std::to_string(plan.append) + " added)\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return 0;
