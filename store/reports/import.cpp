@@ -11,10 +11,14 @@ namespace brenvik {
 
 namespace {
 
-// Whether a line ends inside a quoted value, given whether it starts
-// inside one: a quote at the start of a value opens it, two quotes inside
+constexpr std::size_t kOpenBefore = std::string_view::npos - 1;
+
+// Where the quoted value still open at the end of a line began: the index of
+// its opening quote, kOpenBefore when the line started inside it, npos when
+// none is open. A quote at the start of a value opens it, two quotes inside
 // stand for one, a single quote closes it.
-bool EndsInsideQuotes(std::string_view line, bool inside) {
+std::size_t OpenQuoteAt(std::string_view line, bool inside) {
+    std::size_t opened = inside ? kOpenBefore : std::string_view::npos;
     bool valueStart = !inside;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
@@ -27,10 +31,29 @@ bool EndsInsideQuotes(std::string_view line, bool inside) {
             continue;
         } else if (c == '"' && valueStart) {
             inside = true;
+            opened = i;
         }
         valueStart = false;
     }
-    return inside;
+    return inside ? opened : std::string_view::npos;
+}
+
+// Whether the grid reader ends a quoted value within `rest`, the text after
+// its opening quote: at a quote that is the last character or stands alone.
+// Its own writer does not double quotes, so a value may end in two of them.
+bool ReaderClosesQuote(std::string_view rest) {
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] != '"') continue;
+        if (i + 1 == rest.size()) return true;
+        if ((i == 0 || rest[i - 1] != '"') && rest[i + 1] != '"') return true;
+    }
+    return false;
+}
+
+// Whether a value opened on this line runs over its end.
+bool RunsOverLineEnd(std::string_view line) {
+    const std::size_t q = OpenQuoteAt(line, false);
+    return q != std::string_view::npos && !ReaderClosesQuote(line.substr(q + 1));
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -98,9 +121,9 @@ ImportFile ReadImportBytes(std::string_view bytes) {
     std::size_t neverCloses = lines.size() + 1;
     for (std::size_t i = 0; i < lines.size();) {
         std::size_t last = i;
-        bool inside = EndsInsideQuotes(lines[i], false);
+        bool inside = RunsOverLineEnd(lines[i]);
         while (inside && last + 1 < lines.size() && last + 1 < neverCloses)
-            inside = EndsInsideQuotes(lines[++last], true);
+            inside = OpenQuoteAt(lines[++last], true) != std::string_view::npos;
         if (inside) {
             // A quote that never closes joins nothing: the line stays a line.
             neverCloses = std::min(neverCloses, i + 1);

@@ -93,6 +93,15 @@ TEST(ImportRead, FilesAsStoresHaveThem) {
          "\"open,a\nb,c\n",
          {{"", "a"}, {"b", "c"}},
          {1, 2}},
+        // As the program's own CSV writer leaves a value ending in a quote.
+        {"a value ending in two quotes",
+         "\"x,abc\"\"\nnext,1\n",
+         {{"x,abc\"", ""}, {"next", "1"}},
+         {1, 2}},
+        {"the same as the last value",
+         "1,\"x,abc\"\"\nnext,2\n",
+         {{"1", "x,abc\""}, {"next", "2"}},
+         {1, 2}},
         {"Ctrl-Z ends the file",
          "a,b\r\n\x1A"
          "c,d\r\n",
