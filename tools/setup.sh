@@ -11,6 +11,8 @@ packages=(
   # test-only helpers: they check our output with someone else's code
   xvfb xauth zbar-tools poppler-utils python3-aiosmtpd unrtf
   openssl
+  # packaging: man pages from --help, menu entry and metainfo checks, the .deb
+  help2man man-db desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
