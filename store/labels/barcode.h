@@ -4,22 +4,12 @@
 // pixel, wide elements 2 (2.25 for Matrix 2 of 5), bars from the left edge
 // at full height (POSTNET: tall and short bars on the bottom edge), no text.
 // Values are the store's 8-bit bytes.
+#include "store/labels/barcodebars.h"
+
 #include <string>
 #include <vector>
 
 namespace brenvik {
-
-inline constexpr int kBarcodeWidth = 257;
-inline constexpr int kBarcodeHeight = 49;
-
-// One black bar, in picture pixels (fractions for Matrix 2 of 5's wide
-// elements).
-struct BarcodeBar {
-    double x = 0;
-    double y = 0;
-    double width = 0;
-    double height = 0;
-};
 
 // Either the bars of a value or, when it cannot be drawn, why.
 struct BarcodeResult {

@@ -1,7 +1,7 @@
 #pragma once
 // The encoders behind EncodeBarcode: one class per symbology family, each
 // checking a value and laying out its bars.
-#include "store/labels/barcode.h"
+#include "store/labels/barcodebars.h"
 
 #include <memory>
 #include <string>
