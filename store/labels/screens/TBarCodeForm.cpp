@@ -105,7 +105,7 @@ TBarCodeForm::TBarCodeForm(int item, std::string initialValue,
     auto* printBox = new QGroupBox("Print", this);
     templates_ = new QComboBox(printBox);
     templates_->setObjectName("SelectTemplateList");
-    connect(templates_, &QComboBox::activated, this, [this] { LoadLabelInfo(); });
+    connect(templates_, &QComboBox::currentIndexChanged, this, [this] { LoadLabelInfo(); });
     column_ = new QSpinBox(printBox);
     column_->setObjectName("PrintColumn");
     row_ = new QSpinBox(printBox);
