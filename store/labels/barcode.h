@@ -20,8 +20,6 @@ struct BarcodeResult {
 
 // The 23 symbology names in list order; the first is the default.
 const std::vector<std::string>& BarcodeSymbologies();
-// An unknown name selects Interleaved 2 of 5.
-bool IsBarcodeSymbology(const std::string& name);
 
 // Draws `value` with the named symbology. `checksum` adds the optional check
 // character where the symbology defines one; mandatory check characters are
