@@ -7,6 +7,7 @@
 #include "store/inventory/screens/TAddInventoryForm.h"
 #include "store/inventory/screens/TSearchForm.h"
 #include "store/inventory/screens/TViewItemForm.h"
+#include "store/labels/screens/TBarCodeForm.h"
 #include "store/reports/screens/TExportForm.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "ui/fontconv.h"
@@ -259,7 +260,7 @@ void TView::GenerateBarcodeBtnClick() {
                                MsgButtons::Ok);
         return;
     }
-    ListToGrid();
+    EditItemBarcode(*this, SelectedItem(), this);
 }
 
 void TView::PreviousRecordBtnClick() {

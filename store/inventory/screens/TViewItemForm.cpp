@@ -8,6 +8,7 @@
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/screens/TEditSaleForm.h"
 #include "store/inventory/store.h"
+#include "store/labels/screens/TBarCodeForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -120,6 +121,9 @@ void TViewItemForm::OKBtnClick() {
 void TViewItemForm::PrintBarcodeBtnClick() {
     SaveChanges();
     view_.RefreshItem(item_);
+    const auto value = EditItemBarcode(view_, item_, this);
+    const int row = grid_->RowOf("Bar Code");
+    if (value && row >= 0) grid_->SetValue(row, *value);
 }
 
 void TViewItemForm::AddHistoryBtnClick() {
