@@ -156,8 +156,11 @@ void ComposeCalibrationPage(ui::PageDocument& doc, const LabelSheetType& type,
     const LengthSize page = type.Page();
     doc.Add(0, [&type, calibration, page](ui::PageCanvas& canvas) {
         const QPointF shift = Shift(canvas, calibration);
-        for (int n = 1; n <= type.PerSheet(); ++n)
-            canvas.Rect(Inches(type.Label(n), shift), Qt::black);
+        for (int n = 1; n <= type.PerSheet(); ++n) {
+            const QRectF r = Inches(type.Label(n), shift);
+            const QPointF corners[] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
+            for (int i = 0; i < 4; ++i) canvas.Line(corners[i], corners[(i + 1) % 4], 0.5);
+        }
         // Ruler: a tick every millimetre, longer every 5 and 10, numbered in
         // centimetres, measured from the sheet's top-left corner.
         QFont small = QGuiApplication::font();
