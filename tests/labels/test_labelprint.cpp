@@ -100,6 +100,17 @@ QRectF Mm(const LengthRect& r) {
 
 constexpr double Tolerance = 0.35;  // mm
 
+// A table from its rows, headings first.
+StringTable Table(const std::vector<std::vector<std::string>>& rows) {
+    StringTable t;
+    t.SetSize(int(rows.front().size()), int(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c) t.SetCell(int(c), int(r), rows[r][c]);
+    return t;
+}
+
+StringTable HatInventory() { return Table({{"Item", "Bar Code"}, {"Hat", "12345670"}}); }
+
 }  // namespace
 
 TEST(LabelPrint, EveryTypePutsTextTwoMillimetresIntoEachLabel) {
@@ -131,14 +142,7 @@ TEST(LabelPrint, EveryTypePutsTextTwoMillimetresIntoEachLabel) {
 
 TEST(LabelPrint, TheDialogPrintsWithoutOutlinesAndWithTheCalibration) {
     test::ScriptedPlatform ui;
-    StringTable table;
-    table.SetSize(2, 3);
-    table.SetCell(0, 0, "Last Name");
-    table.SetCell(1, 0, "First Name");
-    table.SetCell(0, 1, "Smith");
-    table.SetCell(1, 1, "Anna");
-    table.SetCell(0, 2, "Jones");
-    table.SetCell(1, 2, "Ben");
+    StringTable table = Table({{"Last Name", "First Name"}, {"Smith", "Anna"}, {"Jones", "Ben"}});
     CustomerList list;
     list.GridToList(table);
     WriteLabelCalibration({1.5_mm, -1_mm});
@@ -208,12 +212,7 @@ TEST(LabelPrint, CalibrationPageHasOutlinesAndARuler) {
 TEST(LabelPrint, BarcodeLabelDrawsBarsBelowTheTextFittedToTheLabel) {
     test::App();
     test::TempFolder dir;
-    StringTable inventory;
-    inventory.SetSize(2, 2);
-    inventory.SetCell(0, 0, "Item");
-    inventory.SetCell(1, 0, "Bar Code");
-    inventory.SetCell(0, 1, "Hat");
-    inventory.SetCell(1, 1, "12345670");
+    StringTable inventory = HatInventory();
     const std::vector<LabelEntry> entries = {{"Item", 100}, {"New Line", 1200}, {"Code", 110}};
 
     struct Case {
@@ -259,7 +258,6 @@ TEST(LabelPrint, BarcodeLabelDrawsBarsBelowTheTextFittedToTheLabel) {
         // text lines (the gap between them not counted).
         const int dpi = 150;
         QImage page = PdfPage(pdf, 1, dpi);
-        QImage rgb(dir.QPath() + "barcode.pdf.page.pgm");
         const LengthRect fit = FitPicture(BarcodeArea(label), kBarcodeWidth, kBarcodeHeight);
         const double lineHeight = QFontMetricsF(font).height() / 96.0 * 25.4;  // mm at 96 dpi
         const double sx = fit.width.InMillimetres() / kBarcodeWidth;
@@ -283,8 +281,40 @@ TEST(LabelPrint, BarcodeLabelDrawsBarsBelowTheTextFittedToTheLabel) {
         EXPECT_NEAR(bars.top(), fit.top.InMillimetres() + 2 * lineHeight, 0.5);
         // Clipped to the label.
         EXPECT_LE(bars.bottom(), label.Bottom().InMillimetres() + pixel);
-        (void)rgb;
     }
+}
+
+TEST(LabelPrint, BarcodeLabelWindowPrintsOnlyItsPosition) {
+    test::ScriptedPlatform ui;
+    test::TempFolder dir;
+    StringTable inventory = HatInventory();
+    dir.Write("labset.set",
+              LayoutBytes({"System", "10", 0, "", {{"Item", 100}}}, LayoutFile::LabelSettings));
+    QDialog owner;
+    const BarcodeLabelInput input{"L7159_Address", 2, 3, "bcCodeEAN8", "12345670", false};
+    TRTFForm& w =
+        OpenBarcodeLabelWindow(owner, inventory, dir.Path(), 1, [input] { return input; });
+    ui.ExpectPrintDialog();
+    test::Click(w, "BitBtn1");
+    ASSERT_EQ(ui.PrintedFiles().size(), 1);
+    const QString pdf = ui.PrintedFiles()[0];
+    EXPECT_EQ(test::PdfPageCount(pdf), 1);
+    EXPECT_EQ(PictureCount(pdf), 0);
+
+    // The preview outlines all 24 positions; the printed page has text and
+    // bars in the 8th only.
+    const LabelSheetType& type = LabelSheetTypes().front();
+    const int dpi = 50;
+    const QImage screen = ui::RenderPageImage(w.Pages().Preview().Document(), 0, dpi);
+    for (int n : {1, 8, 24}) {
+        const QPointF mid = Mm(type.Label(n)).bottomRight() * dpi / 25.4 - QPointF(8, 8);
+        EXPECT_EQ(qGray(screen.pixel(int(mid.x()), int(mid.y()))), 239) << n;
+    }
+    const QRectF dark = DarkArea(PdfPage(pdf, 1, dpi), dpi);
+    EXPECT_FALSE(dark.isEmpty());
+    EXPECT_TRUE(Mm(type.Label(8)).adjusted(-0.6, -0.6, 0.6, 0.6).contains(dark));
+    w.close();
+    EXPECT_TRUE(ui.Finish());
 }
 
 // ---------------------------------------------------------------- commands
@@ -322,13 +352,8 @@ void MakeStore(const test::TempFolder& dir, int customers) {
         c.SetCell(2, r, "Oslo");
     }
     c.SaveToFile(dir.File("Customers.dt2"));
-    StringTable items;
-    items.SetSize(3, 3);
-    const char* cells[3][3] = {
-        {"Item", "Bar Code", "Type"}, {"Hat", "12345670", "Wool"}, {"Cap", "", "Cotton"}};
-    for (int r = 0; r < 3; ++r)
-        for (int col = 0; col < 3; ++col) items.SetCell(col, r, cells[r][col]);
-    items.SaveToFile(dir.File("Inventory.dt2"));
+    Table({{"Item", "Bar Code", "Type"}, {"Hat", "12345670", "Wool"}, {"Cap", "", "Cotton"}})
+        .SaveToFile(dir.File("Inventory.dt2"));
 
     LabelLayout layout;
     layout.fontSize = "9";

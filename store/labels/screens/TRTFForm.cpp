@@ -146,6 +146,13 @@ bool TRTFForm::event(QEvent* e) {
     return QWidget::event(e);
 }
 
+void TRTFForm::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    // Opening loads "labset.set" even where the desktop does not activate
+    // the window at once.
+    if (!opened_) ui::Guarded([this] { FormActivate(); });
+}
+
 void TRTFForm::closeEvent(QCloseEvent* e) {
     SaveLabelInfo();
     QWidget::closeEvent(e);
@@ -217,7 +224,6 @@ TRTFForm& OpenBarcodeLabelWindow(QDialog& barcodeDialog, const StringTable& inve
     if (!openWindow) {
         openWindow = new TRTFForm(inventory, dataFolder, row, std::move(state), &barcodeDialog);
         openWindow->show();
-        openWindow->FormActivate();
     } else {
         openWindow->show();
         openWindow->raise();
