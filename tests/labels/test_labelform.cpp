@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -410,4 +411,22 @@ TEST(BarcodeLabelWindow, FailureToSaveTheSettingsIsShownOnce) {
     ui.ExpectError(test::Containing("labset.set"));
     w.close();
     EXPECT_TRUE(ui.Finish());
+}
+
+TEST(LabelFont, SystemIsTheDesktopFont) {
+    test::App();
+    struct Case {
+        const char* name;
+        const char* size;
+        int points;
+    };
+    const Case cases[] = {
+        {"System", "12", 12}, {"", "9", 9}, {"System", "10.5", 10}, {"DejaVu Serif", "x", 10}};
+    for (const Case& c : cases) {
+        const QFont f = LabelFont(c.name, c.size);
+        EXPECT_EQ(f.pointSize(), c.points) << c.name << " " << c.size;
+        if (std::string(c.name).empty() || std::string(c.name) == "System")
+            EXPECT_EQ(f.family(), QGuiApplication::font().family());
+        else EXPECT_EQ(f.family(), c.name);
+    }
 }
