@@ -1,5 +1,7 @@
 #include "store/labels/labelsheets.h"
 
+#include "store/core/fields.h"
+
 #include <algorithm>
 
 namespace brenvik {
@@ -66,12 +68,6 @@ std::vector<LabelSheetType> MakeTypes() {
     return t;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 const std::vector<LabelSheetType>& LabelSheetTypes() {
@@ -81,7 +77,7 @@ const std::vector<LabelSheetType>& LabelSheetTypes() {
 
 const LabelSheetType* FindLabelSheetType(std::string_view name) {
     for (const LabelSheetType& t : LabelSheetTypes())
-        if (SameNameIgnoringCase(t.name, name)) return &t;
+        if (EqualIgnoringCase(t.name, name)) return &t;
     return nullptr;
 }
 

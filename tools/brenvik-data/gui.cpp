@@ -16,6 +16,9 @@ void EnsureGui() {
     static char name[] = "brenvik-data";
     static char* argv[] = {name, nullptr};
     app = std::make_unique<QApplication>(argc, argv);
+    // Left to the end of the process: Qt's own caches are gone by the time
+    // static objects are destroyed, and closing the application then crashes.
+    app.release();
 }
 
 }  // namespace brenvik::tool

@@ -6,6 +6,7 @@
 #include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/TSearchForm.h"
 #include "store/inventory/store.h"
+#include "store/labels/screens/TLabelForm.h"
 #include "store/reports/screens/TExportForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -128,8 +129,6 @@ TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::st
         Button("PasteBtn", "Paste", "Insert the copied customer above the selected one");
     QPushButton* up = iconButton("MoveUpBtn", QStyle::SP_TitleBarShadeButton, "Move up");
     QPushButton* down = iconButton("MoveDownBtn", QStyle::SP_TitleBarUnshadeButton, "Move down");
-    // Labels and e-mail come with their own screens.
-    print->setEnabled(false);
 
     connect(add, &QPushButton::clicked, this, &TCustomerListForm::AddItemsBtnClick);
     connect(remove, &QPushButton::clicked, this, &TCustomerListForm::RemoveSelectedBtnClick);
@@ -308,7 +307,10 @@ void TCustomerListForm::ExportChecked1Click() {
         customerData_, [this](int item) { return list_.Checked(item); }, dataFolder_, this);
 }
 
-void TCustomerListForm::PrintBtnClick() { ListToGrid(); }
+void TCustomerListForm::PrintBtnClick() {
+    ListToGrid();
+    OpenLabelForm(list_, Selected(), this);
+}
 
 void TCustomerListForm::EmailBtnClick() {
     ListToGrid();
