@@ -8,6 +8,7 @@
 #include "store/inventory/screens/TSearchForm.h"
 #include "store/inventory/screens/TViewItemForm.h"
 #include "store/reports/screens/TExportForm.h"
+#include "store/reports/screens/TQuickReportForm.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
@@ -251,7 +252,10 @@ void TView::SearchInventory() {
     form.OpenItemView = [this](int item) { ViewItem(item); };
     ui::platform().ShowModal(form);
 }
-void TView::AnalyzeBtnClick() { ListToGrid(); }
+void TView::AnalyzeBtnClick() {
+    ListToGrid();
+    OpenInventoryReport(GetStore(), [this](int item) { return model_->IsChecked(item); }, this);
+}
 
 void TView::GenerateBarcodeBtnClick() {
     if (SelectedItem() < 0) {
