@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -296,6 +297,52 @@ TEST_F(ReportForms, PagesKeepMarginsBandsAndPageNumbers) {
     EXPECT_EQ(Named(words, "row100")[0].page, 2);
 }
 
+TEST_F(ReportForms, CaptionFontsPrinterSetupAndPageNavigation) {
+    Store store(folder.Path());
+    store.LoadInventory();
+    TQuickReportForm form(folder.Path());
+    form.Source = InventoryReportSource(store, {});
+    form.FormActivate();
+    test::Find<QComboBox>(form, "HeaderVisible").setCurrentText("Yes");
+    test::Find<QComboBox>(form, "FooterVisible").setCurrentText("Yes");
+    const QFont big("DejaVu Serif", 15);
+    ui.ExpectMenu("Center");
+    ui.ExpectFont(big);
+    test::Click(form, "HeaderFontBtn");
+    ui.ExpectMenuNone();  // no caption chosen: no font dialog
+    test::Click(form, "FooterFontBtn");
+    ui.ExpectMenu("Right");
+    ui.ExpectFontCancel();
+    test::Click(form, "FooterFontBtn");
+    form.PreviewBtnClick();
+    const ui::PageSetup& setup = form.Preview()->Document().Setup();
+    EXPECT_EQ(setup.header.center.font, big);
+    EXPECT_EQ(setup.header.left.font, form.font());
+    EXPECT_EQ(setup.footer.right.font, form.font());
+    EXPECT_EQ(setup.orientation, QPageLayout::Portrait);
+
+    // The paper turned in the printer setup turns the preview's pages.
+    ui.ExpectPrinterSetup([](QPrinter& printer) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    });
+    test::Click(form, "PrinterSetupBtn");
+    EXPECT_EQ(form.Preview()->Document().Setup().orientation, QPageLayout::Landscape);
+
+    // 300 rows: the label follows the navigator.
+    StringTable many;
+    many.SetSize(1, 301);
+    TQuickReportForm longer(folder.Path());
+    longer.Source = HeadingTypedSource(many);
+    longer.PreviewBtnClick();
+    const int pages = longer.Preview()->Document().PageCount();
+    ASSERT_GT(pages, 2);
+    EXPECT_EQ(longer.PageLabel()->text(), QString("1 of %1").arg(pages));
+    test::Click(*longer.Preview(), "LastPageBtn");
+    EXPECT_EQ(longer.PageLabel()->text(), QString("%1 of %1").arg(pages));
+    EXPECT_TRUE(ui.Finish());
+}
+
 TEST_F(ReportForms, QuickSalesReportFromTheItemView) {
     Program p(folder.Path());
     p.view->Model().SetChecked(2, true);
@@ -359,6 +406,10 @@ TEST_F(ReportForms, QuickSalesDatesExportAndPrint) {
     test::Click(form, "ExportBtn");
     EXPECT_EQ(folder.Read("sales.csv"), t.CSVBytes());
     ui.ExpectSaveFileCancel();
+    form.ExportBtnClick();
+    // A file that cannot be written says so.
+    ui.ExpectSaveFile(QString::fromStdString(folder.File("no-such-folder/sales.csv")));
+    ui.ExpectError(test::Containing("Cannot create"));
     form.ExportBtnClick();
 
     // Print: the table report on the report table, every column text.

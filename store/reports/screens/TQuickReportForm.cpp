@@ -15,6 +15,7 @@
 #include "ui/printerselect.h"
 #include "ui/text.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
@@ -214,8 +215,12 @@ QWidget* TQuickReportForm::BuildPreviewPage() {
     auto* page = new QWidget(book_);
     preview_ = new ui::PreviewWidget(page);
     preview_->setObjectName("QuickPreview");
-    // The page label below says where the preview stands.
+    // The page label below says where the preview stands, also after the
+    // navigator's buttons.
     if (auto* own = preview_->findChild<QLabel*>("PageLabel")) own->hide();
+    for (const char* name : {"FirstPageBtn", "PriorPageBtn", "NextPageBtn", "LastPageBtn"})
+        if (auto* nav = preview_->findChild<QAbstractButton*>(name))
+            connect(nav, &QAbstractButton::clicked, this, &TQuickReportForm::UpdatePageLabel);
     pageLabel_ = new QLabel(page);
     pageLabel_->setObjectName("PageLabel");
     printerBox_ = new ui::PrinterComboBox(page);
