@@ -83,7 +83,6 @@ TQuickReportForm::TQuickReportForm(std::string dataFolder, QWidget* parent)
     setObjectName("QuickReportForm");
     setWindowTitle("Generate Quick Report");
     resize(820, 620);
-    reportFont_ = font();
     for (BandControls* band : {&header_, &footer_}) band->fonts.fill(font());
 
     book_ = new QTabWidget(this);
@@ -146,16 +145,15 @@ QWidget* TQuickReportForm::BuildDataPage() {
             [this](const QModelIndex& i) { SelectGridMouseDown(i.row(), i.column()); });
 
     previewModel_ = new StringTableModel(previewGrid_, this);
-    previewGrid_View_ = new QTableView(page);
-    previewGrid_View_->setObjectName("PreviewGrid");
-    previewGrid_View_->setModel(previewModel_);
-    previewGrid_View_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    previewGrid_View_->verticalHeader()->setDefaultSectionSize(
-        previewGrid_View_->fontMetrics().height() + 4);
+    previewView_ = new QTableView(page);
+    previewView_->setObjectName("PreviewGrid");
+    previewView_->setModel(previewModel_);
+    previewView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    previewView_->verticalHeader()->setDefaultSectionSize(previewView_->fontMetrics().height() + 4);
 
     auto* grids = new QHBoxLayout;
     grids->addWidget(selectGrid_, 1);
-    grids->addWidget(previewGrid_View_, 2);
+    grids->addWidget(previewView_, 2);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(modeRow);
     layout->addLayout(grids, 1);
@@ -408,10 +406,10 @@ void TQuickReportForm::UpdatePageLabel() {
 }
 
 QPrinter& TQuickReportForm::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (!printerBox_->Printer().isEmpty()) printer_->setPrinterName(printerBox_->Printer());
-    }
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The printer chosen on the page, as it is now.
+    if (!printerBox_->Printer().isEmpty() && printer_->printerName() != printerBox_->Printer())
+        printer_->setPrinterName(printerBox_->Printer());
     return *printer_;
 }
 

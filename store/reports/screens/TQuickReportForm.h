@@ -119,10 +119,9 @@ private:
     QStandardItemModel* selectModel_ = nullptr;
     QTableView* selectGrid_ = nullptr;
     StringTableModel* previewModel_ = nullptr;
-    QTableView* previewGrid_View_ = nullptr;
+    QTableView* previewView_ = nullptr;
     std::array<QDoubleSpinBox*, 4> margins_{};  // left, right, top, bottom
     BandControls header_, footer_;
-    QFont reportFont_;
     ui::PreviewWidget* preview_ = nullptr;
     QLabel* pageLabel_ = nullptr;
     ui::PrinterComboBox* printerBox_ = nullptr;
