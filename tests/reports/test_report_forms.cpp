@@ -423,3 +423,21 @@ TEST_F(ReportForms, QuickSalesDatesExportAndPrint) {
     test::Click(form, "BitBtn1");
     EXPECT_TRUE(ui.Finish());
 }
+
+TEST_F(ReportForms, DialogsShownWithoutTheModalLoopCloseCleanly) {
+    // Their views read tables the dialogs own, also while the dialogs go.
+    Store store(folder.Path());
+    store.LoadInventory();
+    {
+        TQuickSalesForm sales(store, {});
+        sales.show();
+        sales.GenerateReportbtnClick();
+    }
+    {
+        TQuickReportForm report(folder.Path());
+        report.Source = InventoryReportSource(store, {});
+        report.show();
+        report.Notebook()->setCurrentIndex(1);
+    }
+    EXPECT_TRUE(ui.Finish());
+}

@@ -99,7 +99,8 @@ TQuickReportForm::TQuickReportForm(std::string dataFolder, QWidget* parent)
     connect(book_, &QTabWidget::currentChanged, this, &TQuickReportForm::TabbedNotebook1Change);
 }
 
-TQuickReportForm::~TQuickReportForm() = default;
+// The views read tables the dialog owns; they are hidden while those live.
+TQuickReportForm::~TQuickReportForm() { hide(); }
 
 QWidget* TQuickReportForm::BuildFieldsPage() {
     const FieldChoicePage fields = BuildFieldChoicePage(book_);

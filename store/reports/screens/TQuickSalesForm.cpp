@@ -75,6 +75,9 @@ TQuickSalesForm::TQuickSalesForm(Store& store, std::function<bool(int item)> che
                          {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
 }
 
+// The report's view reads the table the dialog owns; hidden while it lives.
+TQuickSalesForm::~TQuickSalesForm() { hide(); }
+
 bool TQuickSalesForm::eventFilter(QObject* watched, QEvent* event) {
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field && (field == from_ || field == to_)) {

@@ -25,6 +25,7 @@ class TQuickSalesForm : public QDialog {
 public:
     // `checked(k)` tells whether inventory item k carries a check mark.
     TQuickSalesForm(Store& store, std::function<bool(int item)> checked, QWidget* parent = nullptr);
+    ~TQuickSalesForm() override;
 
     // The day undated history entries and the calendar start from.
     Date Today = brenvik::Today();
