@@ -2,6 +2,7 @@
 
 #include "store/core/screens/TAboutBox.h"
 #include "store/inventory/screens/TView.h"
+#include "store/reports/screens/TQuickReportForm.h"
 #include "store/sales/screens/TInvoiceHistoryForm.h"
 #include "ui/helppage.h"
 #include "ui/platform.h"
@@ -167,7 +168,7 @@ void TMenuForm::InvokeWebPublish() { ui::ShowWebPage(kWebPublishUrl); }
 void TMenuForm::InvokeHelp() { ui::ShowHelpPage("merivale-help.html"); }
 
 // The table report over the customers is opened here.
-void TMenuForm::CustomerReport() {}
+void TMenuForm::CustomerReport() { OpenCustomerReport(view_->GetStore(), this); }
 
 void TMenuForm::OKButtonClick() { close(); }
 

@@ -17,6 +17,11 @@ public:
     virtual void RefreshItem(int item) = 0;
     virtual void UpdateQuantity(int item, std::string_view amount) = 0;
     virtual void AddQuantity(int item, std::string_view amount) = 0;
+    // Whether list item `item` carries a check mark.
+    virtual bool ItemChecked(int item) const {
+        (void)item;
+        return false;
+    }
 };
 
 }  // namespace brenvik

@@ -10,6 +10,7 @@
 #include "store/labels/screens/TBarCodeForm.h"
 #include "store/reports/screens/TExportForm.h"
 #include "store/reports/screens/TImportForm.h"
+#include "store/reports/screens/TQuickReportForm.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
@@ -253,7 +254,10 @@ void TView::SearchInventory() {
     form.OpenItemView = [this](int item) { ViewItem(item); };
     ui::platform().ShowModal(form);
 }
-void TView::AnalyzeBtnClick() { ListToGrid(); }
+void TView::AnalyzeBtnClick() {
+    ListToGrid();
+    OpenInventoryReport(GetStore(), [this](int item) { return model_->IsChecked(item); }, this);
+}
 
 void TView::GenerateBarcodeBtnClick() {
     if (SelectedItem() < 0) {

@@ -47,6 +47,7 @@ public:
     // The item's quantity minus / plus `amount`, as a whole number.
     void UpdateQuantity(int item, std::string_view amount) override;
     void AddQuantity(int item, std::string_view amount) override;
+    bool ItemChecked(int item) const override { return model_->IsChecked(item); }
     static bool BlankList(const std::vector<std::string>& values);
     void ComputeDerivedFields();
 

@@ -9,6 +9,7 @@
 #include "store/inventory/screens/TEditSaleForm.h"
 #include "store/inventory/store.h"
 #include "store/labels/screens/TBarCodeForm.h"
+#include "store/reports/screens/TQuickSalesForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -179,6 +180,6 @@ void TViewItemForm::ClearHistoryBtnClick() {
 }
 
 // The quick sales report is opened here.
-void TViewItemForm::HistoryReportBtnClick() {}
+void TViewItemForm::HistoryReportBtnClick() { OpenQuickSalesReport(view_, this); }
 
 }  // namespace brenvik

@@ -1,11 +1,12 @@
 #include "store/reports/screens/TExportForm.h"
 
-#include "store/core/safefile.h"
 #include "store/customers/screens/buttonrow.h"
 #include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
 #include "store/reports/export.h"
+#include "store/reports/screens/csvsave.h"
+#include "store/reports/screens/fieldlist.h"
 #include "store/reports/screens/handoff.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -28,20 +29,11 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     book_ = new QTabWidget(this);
     book_->setObjectName("ExportBook");
 
-    auto* fieldsPage = new QWidget(book_);
-    fieldList_ = new QListWidget(fieldsPage);
-    fieldList_->setObjectName("FieldList");
-    fieldList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    QPushButton* up = NamedButton(fieldsPage, "MoveUpBtn", "Move Up");
-    QPushButton* down = NamedButton(fieldsPage, "MoveDownBtn", "Move Down");
-    auto* moveButtons = new QVBoxLayout;
-    moveButtons->addWidget(up);
-    moveButtons->addWidget(down);
-    moveButtons->addStretch();
-    auto* fieldsLayout = new QHBoxLayout(fieldsPage);
-    fieldsLayout->addWidget(fieldList_);
-    fieldsLayout->addLayout(moveButtons);
-    book_->addTab(fieldsPage, "Fields");
+    const FieldChoicePage fields = BuildFieldChoicePage(book_);
+    fieldList_ = fields.list;
+    QPushButton* up = fields.up;
+    QPushButton* down = fields.down;
+    book_->addTab(fields.page, "Fields");
 
     auto* previewPage = new QWidget(book_);
     previewModel_ = new StringTableModel(exportGrid_, this);
@@ -75,30 +67,12 @@ void TExportForm::showEvent(QShowEvent* event) {
 void TExportForm::FormActivate() {
     if (fieldsFilled_) return;
     fieldsFilled_ = true;
-    for (int c = 0; c < BufferGrid.ColCount(); ++c) {
-        auto* item = new QListWidgetItem(ui::ToQ(BufferGrid.Cell(c, 0)), fieldList_);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
-        item->setData(Qt::UserRole, c);
-    }
+    FillFieldList(*fieldList_, BufferGrid);
 }
 
-void TExportForm::MoveUpBtnClick() {
-    int row = fieldList_->currentRow();
-    if (row <= 0 || !fieldList_->currentItem()->isSelected()) return;
-    QListWidgetItem* item = fieldList_->takeItem(row);
-    fieldList_->insertItem(row - 1, item);
-    fieldList_->setCurrentRow(row - 1);
-}
+void TExportForm::MoveUpBtnClick() { MoveFieldEntry(*fieldList_, -1); }
 
-void TExportForm::MoveDownBtnClick() {
-    int row = fieldList_->currentRow();
-    if (row < 0 || row + 1 >= fieldList_->count() || !fieldList_->currentItem()->isSelected())
-        return;
-    QListWidgetItem* item = fieldList_->takeItem(row);
-    fieldList_->insertItem(row + 1, item);
-    fieldList_->setCurrentRow(row + 1);
-}
+void TExportForm::MoveDownBtnClick() { MoveFieldEntry(*fieldList_, 1); }
 
 void TExportForm::ExportBookChange(int page) {
     if (page == 1) LoadExportGrid();
@@ -106,36 +80,14 @@ void TExportForm::ExportBookChange(int page) {
 
 void TExportForm::LoadExportGrid() {
     FormActivate();
-    std::vector<int> columns;
-    for (int i = 0; i < fieldList_->count(); ++i) {
-        QListWidgetItem* item = fieldList_->item(i);
-        if (item->checkState() == Qt::Checked) columns.push_back(item->data(Qt::UserRole).toInt());
-    }
-    exportGrid_ = brenvik::BuildExportGrid(BufferGrid, columns);
+    exportGrid_ = brenvik::BuildExportGrid(BufferGrid, CheckedFieldColumns(*fieldList_));
     previewModel_->Refresh();
 }
 
 void TExportForm::ExportBtnClick() {
     ui::Guarded([&] {
         LoadExportGrid();
-        ui::FileDialogSpec spec;
-        spec.title = "Export Data";
-        spec.filter = "Comma Delimited File (*.csv)";
-        spec.defaultExt = "csv";
-        spec.confirmOverwrite = false;  // asked below, with No offering the dialog again
-        for (;;) {
-            std::optional<QString> name = ui::platform().SaveFileName(spec);
-            if (!name || name->isEmpty()) return;
-            if (brenvik::FileExists(ui::PathFromQ(*name)) &&
-                ui::platform().ShowMessage(brenvik::MsgKind::Confirmation,
-                                           "File already exists.  Do you want to overwrite it ?",
-                                           brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
-                continue;
-            exportGrid_.SaveToCSV(ui::PathFromQ(*name));
-            ui::platform().ShowMessage(brenvik::MsgKind::Information,
-                                       "Data exported to " + *name + ".", brenvik::MsgButtons::Ok);
-            return;
-        }
+        SaveTableAsCsv(exportGrid_, "Export Data");
     });
 }
 
