@@ -19,9 +19,11 @@ namespace {
 
 QString Count(int n) { return n < 0 ? QString("?") : QString::number(n); }
 
+QString Amount(int n, const QString& word) { return Count(n) + " " + word + (n == 1 ? "" : "s"); }
+
 QString Describe(const BackupInfo& b) {
-    return QString::fromStdString(b.when) + " (" + Count(b.items) + " items, " +
-           Count(b.customers) + " customers, " + Count(b.invoices) + " invoices)";
+    return QString::fromStdString(b.when) + " (" + Amount(b.items, "item") + ", " +
+           Amount(b.customers, "customer") + ", " + Amount(b.invoices, "invoice") + ")";
 }
 
 }  // namespace
