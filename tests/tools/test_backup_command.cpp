@@ -74,6 +74,31 @@ TEST_F(BackupCommand, DamagedArchiveIsRefusedWithNothingChanged) {
     EXPECT_EQ(ListBackups(store_).size(), 1u);  // no backup of the state was needed
 }
 
+TEST_F(BackupCommand, ListAndRestoreByName) {
+    WriteBackup(store_, BackupName(BackupKind::Daily, {2026, 11, 5}));
+    Put("store/Customers.dt2", "1,3\r\n0,0,Name\r\n0,1,Ann\r\n0,2,Bo\r\n");
+    WriteBackup(store_, BackupName(BackupKind::Manual, {2026, 11, 6, 9, 15, 0}));
+    Put("store/backups/store-2026-11-07.tar", "damaged");
+    Result r = Run({"backups", store_});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string folder = store_ + "backups/";
+    EXPECT_EQ(r.out,
+              "date\titems\tcustomers\tinvoices\tarchive\n"
+              "2026-11-07\t?\t?\t?\t" +
+                  folder +
+                  "store-2026-11-07.tar\tdamaged: the archive is cut short\n"
+                  "2026-11-06 09:15:00\t2\t2\t0\t" +
+                  folder +
+                  "store-2026-11-06-091500.tar\n"
+                  "2026-11-05\t2\t1\t0\t" +
+                  folder + "store-2026-11-05.tar\n");
+
+    r = Run({"restore", store_, "store-2026-11-05.tar"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(File("store/Customers.dt2"), "1,2\r\n0,0,Name\r\n0,1,Ann\r\n");
+    EXPECT_EQ(Run({"restore", store_, "store-2026-11-07.tar"}).status, 1);
+}
+
 TEST_F(BackupCommand, BadArgumentsAndAnEmptyFolder) {
     fs::create_directories(Path("empty"));
     const std::pair<std::vector<std::string>, int> cases[] = {
@@ -81,6 +106,8 @@ TEST_F(BackupCommand, BadArgumentsAndAnEmptyFolder) {
         {{"backup", store_, "extra"}, 2},
         {{"backup", Path("nowhere")}, 2},
         {{"restore", store_}, 2},
+        {{"backups"}, 2},
+        {{"backups", Path("nowhere")}, 2},
         {{"restore", store_, Path("missing.tar")}, 2},
         {{"restore", Path("nowhere"), Path("missing.tar")}, 2},
         {{"backup", Path("empty")}, 1},  // nothing to back up
@@ -98,6 +125,7 @@ TEST_F(BackupCommand, UsageNamesBothCommands) {
     Result r = Run({"--help"});
     EXPECT_NE(r.out.find("  backup DIR "), std::string::npos);
     EXPECT_NE(r.out.find("  restore DIR ARCHIVE "), std::string::npos);
+    EXPECT_NE(r.out.find("  backups DIR "), std::string::npos);
 }
 
 }  // namespace brenvik

@@ -22,13 +22,32 @@ int BackupCommand(const Args& args) {
     return 0;
 }
 
+int ListCommand(const Args& args) {
+    Expect(args, 1, "backups DIR");
+    const std::string folder = Folder(args[0]);
+    auto count = [](int n) { return n < 0 ? std::string("?") : std::to_string(n); };
+    std::printf("date\titems\tcustomers\tinvoices\tarchive\n");
+    for (const BackupInfo& b : ListBackups(folder)) {
+        std::string line = b.when + "\t" + count(b.items) + "\t" + count(b.customers) + "\t" +
+                           count(b.invoices) + "\t" + b.path;
+        if (!b.problem.empty()) line += "\tdamaged: " + b.problem;
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
 int RestoreCommand(const Args& args) {
     Expect(args, 2, "restore DIR ARCHIVE");
     const std::string folder = Folder(args[0]);
-    if (!FileExists(args[1])) throw ToolError("cannot read " + args[1] + ": no such file");
+    // A bare name is looked for among the folder's backups.
+    std::string archive = args[1];
+    if (!FileExists(archive) && archive.find('/') == std::string::npos &&
+        FileExists(BackupFolder(folder) + archive))
+        archive = BackupFolder(folder) + archive;
+    if (!FileExists(archive)) throw ToolError("cannot read " + args[1] + ": no such file");
     try {
-        std::string before = RestoreBackup(folder, args[1], BackupTimeNow());
-        std::printf("restored %s into %s\n", args[1].c_str(), folder.c_str());
+        std::string before = RestoreBackup(folder, archive, BackupTimeNow());
+        std::printf("restored %s into %s\n", archive.c_str(), folder.c_str());
         if (!before.empty()) std::printf("the files as they were are kept in %s\n", before.c_str());
     } catch (const BackupRefused& e) {
         throw Refused(e.what());
@@ -47,8 +66,14 @@ const bool registered = [] {
                      "DIR, after\n"
                      "                               a backup of DIR as it is; a damaged "
                      "archive is refused\n"
-                     "                               (exit status 1) and nothing is changed\n",
+                     "                               (exit status 1) and nothing is changed;\n"
+                     "                               ARCHIVE may be a name in DIR/backups\n",
                      80});
+    RegisterCommand({"backups", ListCommand,
+                     "  backups DIR                  list the backups of DIR, newest first, "
+                     "with their\n"
+                     "                               item, customer and invoice counts\n",
+                     75});
     return true;
 }();
 
