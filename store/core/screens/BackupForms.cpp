@@ -1,6 +1,5 @@
 #include "store/core/screens/BackupForms.h"
 
-#include "store/core/screens/TMenuForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -99,17 +98,18 @@ void StartupBackup(const std::string& folder) {
     }
 }
 
-void BackupMenuClick(TMenuForm& menu, const std::string& folder) {
+void BackupMenuClick(const std::string& folder, const SaveStore& save) {
     // The backup is of the store as the windows hold it; the exit save shows
     // its own error when it fails.
-    if (!menu.FormClose()) return;
+    if (!save()) return;
     const std::string path = WriteBackup(folder, BackupName(BackupKind::Manual, BackupTimeNow()));
     ui::platform().ShowMessage(MsgKind::Information,
                                "The backup of the store was written to\n" + ui::PathToQ(path),
                                MsgButtons::Ok);
 }
 
-void RestoreMenuClick(TMenuForm& menu, const std::string& folder) {
+void RestoreMenuClick(const std::string& folder, const SaveStore& save, const EndWithoutSaving& end,
+                      QWidget* parent) {
     ui::Platform& p = ui::platform();
     std::vector<BackupInfo> backups = ListBackups(folder);
     if (backups.empty()) {
@@ -118,7 +118,7 @@ void RestoreMenuClick(TMenuForm& menu, const std::string& folder) {
                       MsgButtons::Ok);
         return;
     }
-    TRestoreForm form(std::move(backups), &menu);
+    TRestoreForm form(std::move(backups), parent);
     if (p.ShowModal(form) != QDialog::Accepted || !form.Chosen()) return;
     const BackupInfo chosen = *form.Chosen();
     if (p.ShowMessage(MsgKind::Confirmation,
@@ -127,7 +127,7 @@ void RestoreMenuClick(TMenuForm& menu, const std::string& folder) {
                           "The store then starts again on the restored files.",
                       MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    if (!menu.FormClose()) return;  // what the windows hold would be lost
+    if (!save()) return;  // what the windows hold would be lost
     const std::string before = RestoreBackup(folder, chosen.path, BackupTimeNow());
     p.ShowMessage(
         MsgKind::Information,
@@ -139,7 +139,7 @@ void RestoreMenuClick(TMenuForm& menu, const std::string& folder) {
     if (!p.StartProgram(QCoreApplication::applicationFilePath(), {}, QDir::currentPath()))
         p.ShowMessage(MsgKind::Information, "Start the store again to work on the restored files.",
                       MsgButtons::Ok);
-    menu.CloseWithoutSaving();
+    end();
 }
 
 }  // namespace brenvik

@@ -4,14 +4,13 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class QTreeWidget;
 
 namespace brenvik {
-
-class TMenuForm;
 
 // The list of backups (date, items, customers, invoices), newest first, to
 // choose the one to restore.
@@ -35,11 +34,17 @@ private:
 // yet. A failure is shown and the start goes on.
 void StartupBackup(const std::string& folder);
 
+// What the main menu lends: its save of the whole store (false when a file
+// could not be written; the error is shown) and its ending without that save.
+using SaveStore = std::function<bool()>;
+using EndWithoutSaving = std::function<void()>;
+
 // "Backup": saves what the windows hold, writes a backup now and says where.
-void BackupMenuClick(TMenuForm& menu, const std::string& folder);
+void BackupMenuClick(const std::string& folder, const SaveStore& save);
 // "Restore": the list of backups, a confirmation, the store saved and kept in
 // a backup, the chosen files restored; then the program starts again on them
 // and this one ends without its exit save.
-void RestoreMenuClick(TMenuForm& menu, const std::string& folder);
+void RestoreMenuClick(const std::string& folder, const SaveStore& save, const EndWithoutSaving& end,
+                      QWidget* parent);
 
 }  // namespace brenvik

@@ -163,8 +163,13 @@ void TMenuForm::InvokeFunction(const QString& caption) {
         {"Set Invoice Font", [&] { v.SetInvoiceFont1Click(); }},
         {"Web Publish", [&] { InvokeWebPublish(); }},
         {"Help", [&] { InvokeHelp(); }},
-        {"Backup", [&] { BackupMenuClick(*this, v.GetStore().Folder()); }},
-        {"Restore", [&] { RestoreMenuClick(*this, v.GetStore().Folder()); }},
+        {"Backup", [&] { BackupMenuClick(v.GetStore().Folder(), [this] { return FormClose(); }); }},
+        {"Restore",
+         [&] {
+             RestoreMenuClick(
+                 v.GetStore().Folder(), [this] { return FormClose(); },
+                 [this] { CloseWithoutSaving(); }, this);
+         }},
     };
     auto it = dispatch.find(caption);
     if (it != dispatch.end()) ui::Guarded(it->second);
