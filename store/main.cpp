@@ -2,6 +2,7 @@
 // live in the data folder (BRENVIK_DATA, the program's folder when it can be
 // written, or the user's own data folder).
 #include "store/core/datafolder.h"
+#include "store/core/screens/BackupForms.h"
 #include "store/core/screens/FirstStart.h"
 #include "store/core/screens/TMenuForm.h"
 #include "store/inventory/screens/TView.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     // An installed program keeps the store in the user's own folder.
     const std::string folder = brenvik::DefaultDataFolder();
     if (brenvik::DataFolderIsPerUser()) brenvik::OfferStoreImport(folder);
+    // The day's backup, before anything of the store is written.
+    brenvik::StartupBackup(folder);
 
     // The three windows of the whole run, in this order.
     brenvik::TMenuForm menu;

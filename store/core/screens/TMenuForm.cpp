@@ -1,5 +1,6 @@
 #include "store/core/screens/TMenuForm.h"
 
+#include "store/core/screens/BackupForms.h"
 #include "store/core/screens/TAboutBox.h"
 #include "store/inventory/screens/TView.h"
 #include "store/reports/screens/TQuickReportForm.h"
@@ -40,7 +41,7 @@ const std::vector<Node>& MenuNodes() {
         {"Report", {"Inventory Report", "Customer Report"}},
         {"Import", {"Import Customers", "Import Inventory"}},
         {"Export", {"Export All Inventory", "Export Checked Inventory", "Export Invoice History"}},
-        {"Setup", {"Set Next Invoice Number", "Set Invoice Font"}},
+        {"Setup", {"Set Next Invoice Number", "Set Invoice Font", "Backup", "Restore"}},
         {"Web Publish", {}},
         {"Help", {}},
     };
@@ -117,7 +118,7 @@ void TMenuForm::FormActivate() {
 }
 
 bool TMenuForm::FormClose() {
-    if (!view_ || !invoices_) return true;
+    if (!saveOnClose_ || !view_ || !invoices_) return true;
     // Nothing was loaded, so nothing can have changed: writing now would
     // only replace the stored files with empty tables.
     if (!view_->Loaded() || !invoices_->Loaded()) return true;
@@ -128,6 +129,11 @@ bool TMenuForm::FormClose() {
         return false;
     }
     return true;
+}
+
+void TMenuForm::CloseWithoutSaving() {
+    saveOnClose_ = false;
+    close();
 }
 
 void TMenuForm::closeEvent(QCloseEvent* event) {
@@ -158,6 +164,13 @@ void TMenuForm::InvokeFunction(const QString& caption) {
         {"Set Invoice Font", [&] { v.SetInvoiceFont1Click(); }},
         {"Web Publish", [&] { InvokeWebPublish(); }},
         {"Help", [&] { InvokeHelp(); }},
+        {"Backup", [&] { BackupMenuClick(v.GetStore().Folder(), [this] { return FormClose(); }); }},
+        {"Restore",
+         [&] {
+             RestoreMenuClick(
+                 v.GetStore().Folder(), [this] { return FormClose(); },
+                 [this] { CloseWithoutSaving(); }, this);
+         }},
     };
     auto it = dispatch.find(caption);
     if (it != dispatch.end()) ui::Guarded(it->second);

@@ -30,6 +30,9 @@ public:
     // The exit save sequence; false (with the error shown) when a file could
     // not be written, and the window then stays open.
     bool FormClose();
+    // Ends the program without the exit save: the files on disk are newer
+    // than what the windows hold (after a restore).
+    void CloseWithoutSaving();
 
     void MenuTreeDblClick();
     // Runs the function of a menu caption; unknown captions do nothing.
@@ -49,6 +52,7 @@ private:
     QTreeWidget* tree_ = nullptr;
     TView* view_ = nullptr;
     TInvoiceHistoryForm* invoices_ = nullptr;
+    bool saveOnClose_ = true;
 };
 
 }  // namespace brenvik
