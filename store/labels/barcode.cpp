@@ -35,6 +35,11 @@ const std::vector<std::string>& BarcodeSymbologies() {
     return names;
 }
 
+bool IsBarcodeSymbology(const std::string& name) {
+    const auto& names = BarcodeSymbologies();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 std::unique_ptr<BarcodeEncoder> MakeBarcodeEncoder(const std::string& name, bool checksum) {
     if (name == "bcCode_2_5_industrial") return MakeTwoOfFive(TwoOfFive::Industrial, checksum);
     if (name == "bcCode_2_5_matrix") return MakeTwoOfFive(TwoOfFive::Matrix, checksum);

@@ -20,6 +20,8 @@ struct BarcodeResult {
 
 // The 23 symbology names in list order; the first is the default.
 const std::vector<std::string>& BarcodeSymbologies();
+// True for one of those names (the dialog draws any other as the first).
+bool IsBarcodeSymbology(const std::string& name);
 
 // Draws `value` with the named symbology. `checksum` adds the optional check
 // character where the symbology defines one; mandatory check characters are

@@ -8,15 +8,15 @@ bool BlankCustomer(const CustomerList& list, int item) {
     return true;
 }
 
-std::vector<int> LabelItems(const CustomerList& list, RecordMode mode, int selected) {
+std::vector<int> LabelItems(const CustomerList& list, LabelRecordMode mode, int selected) {
     if (selected < 0 || selected >= list.ItemCount()) {
-        if (mode == RecordMode::Selected) mode = RecordMode::All;
+        if (mode == LabelRecordMode::Selected) mode = LabelRecordMode::All;
         selected = -1;
     }
-    if (mode == RecordMode::Selected) return {selected};
+    if (mode == LabelRecordMode::Selected) return {selected};
     std::vector<int> items;
     for (int i = 0; i < list.ItemCount(); ++i) {
-        if (mode == RecordMode::Checked && !list.Checked(i)) continue;
+        if (mode == LabelRecordMode::Checked && !list.Checked(i)) continue;
         // The table's blank rows would print as empty labels.
         if (BlankCustomer(list, i)) continue;
         items.push_back(i);

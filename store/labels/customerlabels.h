@@ -8,14 +8,14 @@
 
 namespace brenvik {
 
-enum class RecordMode { Selected, All, Checked };
+enum class LabelRecordMode { Selected, All, Checked };
 
 // True when every value of the item is empty: such a row is no customer.
 bool BlankCustomer(const CustomerList& list, int item);
 
 // The items to print, in list order: the selected one, every customer, or
 // the checked ones. With no item selected "Selected" prints every customer.
-std::vector<int> LabelItems(const CustomerList& list, RecordMode mode, int selected);
+std::vector<int> LabelItems(const CustomerList& list, LabelRecordMode mode, int selected);
 
 // The lines of each item's label.
 std::vector<std::vector<std::string>> CustomerLabelTexts(const CustomerList& list,

@@ -300,10 +300,10 @@ TEST(LabelCustomers, WhichCustomers) {
     list.SetChecked(2, true);
     list.SetChecked(3, true);
 
-    EXPECT_EQ(LabelItems(list, RecordMode::Selected, 2), (std::vector<int>{2}));
-    EXPECT_EQ(LabelItems(list, RecordMode::Selected, -1), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(LabelItems(list, RecordMode::All, 0), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(LabelItems(list, RecordMode::Checked, 0), (std::vector<int>{2, 3}));
+    EXPECT_EQ(LabelItems(list, LabelRecordMode::Selected, 2), (std::vector<int>{2}));
+    EXPECT_EQ(LabelItems(list, LabelRecordMode::Selected, -1), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(LabelItems(list, LabelRecordMode::All, 0), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(LabelItems(list, LabelRecordMode::Checked, 0), (std::vector<int>{2, 3}));
     EXPECT_EQ(ListHeadings(list), (std::vector<std::string>{"First", "Last", "City"}));
     EXPECT_EQ(CustomerLabelTexts(list, {2, 0}, {Last, First}),
               (std::vector<std::vector<std::string>>{{"Jones Ben"}, {"Smith Anna"}}));

@@ -61,7 +61,7 @@ int Position(const Options& o, const std::string& name, int max) {
 
 // "all", or table rows counted from 1; listed rows print in table order.
 std::vector<int> CustomerItems(const CustomerList& list, const std::string& spec) {
-    if (spec == "all") return LabelItems(list, RecordMode::All, -1);
+    if (spec == "all") return LabelItems(list, LabelRecordMode::All, -1);
     std::vector<int> items;
     std::size_t from = 0;
     while (from <= spec.size()) {

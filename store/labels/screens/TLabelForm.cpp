@@ -188,10 +188,10 @@ void TLabelForm::SelectTemplateListChange() {
 
 void TLabelForm::ImageBookChange() { SetLabelSetup(); }
 
-RecordMode TLabelForm::Mode() const {
-    if (all_->isChecked()) return RecordMode::All;
-    if (checked_->isChecked()) return RecordMode::Checked;
-    return RecordMode::Selected;
+LabelRecordMode TLabelForm::Mode() const {
+    if (all_->isChecked()) return LabelRecordMode::All;
+    if (checked_->isChecked()) return LabelRecordMode::Checked;
+    return LabelRecordMode::Selected;
 }
 
 LabelRun TLabelForm::CurrentRun() const {
@@ -207,7 +207,7 @@ LabelRun TLabelForm::CurrentRun() const {
 }
 
 void TLabelForm::SetLabelSetup() {
-    if (Mode() == RecordMode::Selected && (selected_ < 0 || selected_ >= list_.ItemCount())) {
+    if (Mode() == LabelRecordMode::Selected && (selected_ < 0 || selected_ >= list_.ItemCount())) {
         const QSignalBlocker block(all_);
         all_->setChecked(true);
     }

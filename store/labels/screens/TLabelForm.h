@@ -50,7 +50,7 @@ public:
     LabelLayout Layout() const;
     LabelContentBox& Content() { return *content_; }
     LabelFontBox& FontControls() { return *font_; }
-    RecordMode Mode() const;
+    LabelRecordMode Mode() const;
     LabelPreviewPage& Pages() { return *pages_; }
     // The label texts of the current choice, and the run the preview shows.
     LabelRun CurrentRun() const;
