@@ -91,7 +91,7 @@ std::size_t CountByte(const char* p, std::size_t n, char c) {
 // One part of the text, whole lines only.
 struct Part {
     std::size_t begin = 0, end = 0;
-    std::size_t lines = 0, entries = 0, widest = 0;
+    std::size_t lines = 0, entries = 0, widest = 0, longest = 0;
     std::size_t longLine = SIZE_MAX;  // first line (of this part) over the limit
     bool utf8 = true;
 };
@@ -200,7 +200,6 @@ void LogTable::Load(const std::string& path, const LoadLimits& limits,
     *this = LogTable();
     // Read in blocks into one buffer; a stream is watched as it comes, so
     // that an endless one stops within bounded memory.
-    const std::size_t block = std::size_t{1} << 20;
     if (regular) bytes_.reserve(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t lastEnd = 0;  // just after the last CR or LF seen
     std::size_t line = 1;
@@ -210,16 +209,22 @@ void LogTable::Load(const std::string& path, const LoadLimits& limits,
             return;
         }
         const std::size_t have = bytes_.size();
-        const std::size_t want = regular && have < static_cast<std::size_t>(st.st_size)
-                                     ? static_cast<std::size_t>(st.st_size) - have
-                                     : block;
-        bytes_.resize(have + std::min(want, std::size_t{64} << 20));
+        // A regular file is read into the place reserved for it; past its
+        // size (a file that grew), or from a stream, in blocks.
+        char probe[1 << 16];
+        const std::size_t room =
+            regular && have < static_cast<std::size_t>(st.st_size)
+                ? std::min(static_cast<std::size_t>(st.st_size) - have, std::size_t{64} << 20)
+                : 0;
+        if (room > 0) bytes_.resize(have + room);
+        char* to = room > 0 ? bytes_.data() + have : probe;
         ssize_t got;
         do {
-            got = ::read(fd, bytes_.data() + have, bytes_.size() - have);
+            got = ::read(fd, to, room > 0 ? room : sizeof probe);
         } while (got < 0 && errno == EINTR);
         if (got < 0) throw brenvik::StoreError("Cannot open file " + path);
-        bytes_.resize(have + static_cast<std::size_t>(got));
+        if (room > 0) bytes_.resize(have + static_cast<std::size_t>(got));
+        else bytes_.Append(probe, static_cast<std::size_t>(got));
         if (got == 0) break;
         if (bytes_.size() > maxBytes)
             throw brenvik::StoreError(Shown(path) + " is larger than the " + SizeText(maxBytes) +
@@ -293,6 +298,7 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
         p.utf8 = IsUtf8(std::string_view(text + p.begin, p.end - p.begin));
         WalkLines(text, p.begin, p.end, textEnd, eol, [&](std::size_t b, std::size_t e) {
             if (e - b > limits.maxLine && p.longLine == SIZE_MAX) p.longLine = p.lines;
+            p.longest = std::max(p.longest, e - b);
             ++p.lines;
             std::size_t fields;
             if (!std::memchr(text + b, '"', e - b)) {
@@ -307,7 +313,7 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
             p.widest = std::max(p.widest, fields);
         });
     });
-    std::size_t lines = 0, entries = 0, widest = 0;
+    std::size_t lines = 0, entries = 0, widest = 0, longest = 0;
     bool utf8 = true;
     for (const Part& p : parts) {
         if (p.longLine != SIZE_MAX)
@@ -318,13 +324,22 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
         lines += p.lines;
         entries += p.entries;
         widest = std::max(widest, p.widest);
+        longest = std::max(longest, p.longest);
         utf8 = utf8 && p.utf8;
     }
     if (lines >= INT_MAX || widest >= INT_MAX || entries >= kOffsetLimit)
         throw brenvik::StoreError(std::string(name) + " is too large to open.");
 
     rowStart_.resize(lines + 1);
-    starts_.resize(entries);
+    // Offsets from the line start fit 16 bits when the line and the byte
+    // after it do.
+    narrow_ = longest + 1 < 65536;
+    if (narrow_) {
+        narrowStarts_.resize(entries);
+        linePos_.resize(lines);
+    } else {
+        starts_.resize(entries);
+    }
     // Second sweep: where each field starts. A line with quotes is written
     // again in place with each field unquoted and one byte between fields,
     // which never reaches past what is still to be read.
@@ -336,17 +351,24 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
     runParts([&](Part& p) {
         const std::size_t k = static_cast<std::size_t>(&p - parts.data());
         std::uint32_t* rowOut = rowStart_.data() + rowBase[k];
-        std::uint32_t* out = starts_.data();
+        std::uint32_t* posOut = narrow_ ? linePos_.data() + rowBase[k] : nullptr;
+        std::uint32_t* wide = starts_.data();
+        std::uint16_t* narrow = narrowStarts_.data();
         std::size_t entry = entryBase[k];
+        std::size_t lineStart = 0;
+        auto put = [&](std::size_t at) {
+            if (narrow_) narrow[entry++] = static_cast<std::uint16_t>(at - lineStart);
+            else wide[entry++] = static_cast<std::uint32_t>(at);
+        };
         WalkLines(text, p.begin, p.end, textEnd, eol, [&](std::size_t b, std::size_t e) {
             *rowOut++ = static_cast<std::uint32_t>(entry);
-            out[entry++] = static_cast<std::uint32_t>(b);
+            lineStart = b;
+            if (posOut) *posOut++ = static_cast<std::uint32_t>(b);
+            put(b);
             if (!std::memchr(text + b, '"', e - b)) {
-                brenvik::ForEachByte(
-                    std::string_view(text + b, e - b), delimiter,
-                    [&](std::size_t at) { out[entry++] = static_cast<std::uint32_t>(b + at + 1); });
-                if (e > b && text[e - 1] != delimiter)
-                    out[entry++] = static_cast<std::uint32_t>(e + 1);
+                brenvik::ForEachByte(std::string_view(text + b, e - b), delimiter,
+                                     [&](std::size_t at) { put(b + at + 1); });
+                if (e > b && text[e - 1] != delimiter) put(e + 1);
                 return;
             }
             std::size_t w = b;
@@ -367,7 +389,7 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
                                 }
                                 w += len;
                                 if (w < e) text[w] = delimiter;
-                                out[entry++] = static_cast<std::uint32_t>(++w);
+                                put(++w);
                             });
         });
     });
@@ -384,7 +406,8 @@ int LogTable::FieldsOnRow(int row) const {
 }
 
 std::size_t LogTable::MemoryUsed() const {
-    return bytes_.capacity() + rowStart_.capacity() * 4 + starts_.capacity() * 4;
+    return bytes_.capacity() + rowStart_.capacity() * 4 + starts_.capacity() * 4 +
+           narrowStarts_.capacity() * 2 + linePos_.capacity() * 4;
 }
 
 }  // namespace pellard

@@ -47,11 +47,18 @@ public:
     int ColCount() const { return cols_; }  // fields of the widest line
     std::string_view Cell(int col, int row) const {
         if (row < 0 || row >= rows_ || col < 0) return {};
-        const std::uint32_t* s = starts_.data() + rowStart_[static_cast<std::size_t>(row)];
-        const std::uint32_t n = rowStart_[static_cast<std::size_t>(row) + 1] -
-                                rowStart_[static_cast<std::size_t>(row)] - 1;
-        if (static_cast<std::uint32_t>(col) >= n) return {};
-        const std::uint32_t b = s[col], e = s[col + 1];
+        const std::size_t i = rowStart_[static_cast<std::size_t>(row)];
+        const std::size_t n = rowStart_[static_cast<std::size_t>(row) + 1] - i - 1;
+        if (static_cast<std::size_t>(col) >= n) return {};
+        std::size_t b, e;
+        if (narrow_) {
+            const std::size_t line = linePos_[static_cast<std::size_t>(row)];
+            b = line + narrowStarts_[i + static_cast<std::size_t>(col)];
+            e = line + narrowStarts_[i + static_cast<std::size_t>(col) + 1];
+        } else {
+            b = starts_[i + static_cast<std::size_t>(col)];
+            e = starts_[i + static_cast<std::size_t>(col) + 1];
+        }
         if (e <= b + 1) return {};
         return {bytes_.data() + b, e - b - 1};
     }
@@ -68,7 +75,13 @@ private:
 
     brenvik::detail::BulkBuffer<char> bytes_;
     brenvik::detail::BulkBuffer<std::uint32_t> rowStart_;  // rows_ + 1 entries into starts_
-    brenvik::detail::BulkBuffer<std::uint32_t> starts_;    // per line: fields + 1 offsets
+    // Per line, where each field starts and one past the last field's end:
+    // offsets into the bytes, or, when no line is longer than 64 KB (as
+    // transaction lines never are), offsets from the line's start.
+    brenvik::detail::BulkBuffer<std::uint32_t> starts_;
+    brenvik::detail::BulkBuffer<std::uint16_t> narrowStarts_;
+    brenvik::detail::BulkBuffer<std::uint32_t> linePos_;  // where each line starts, when narrow
+    bool narrow_ = false;
     int rows_ = 0;
     int cols_ = 0;
     bool utf8_ = true;

@@ -74,19 +74,19 @@ void ForRows(int last, const std::function<void(int, int)>& f) {
 }
 }  // namespace
 
-const std::vector<Number>& LogBase::Numbers(int field) const {
+const NumberColumn& LogBase::Numbers(int field) const {
     PrepareNumbers({field});
     return *numbers_.at(static_cast<std::size_t>(field));
 }
 
 void LogBase::PrepareNumbers(const std::vector<int>& fields) const {
     std::vector<int> todo;
-    std::vector<std::vector<Number>*> out;
+    std::vector<NumberColumn*> out;
     for (int f : fields) {
         if (f < 0 || f >= FieldCount()) continue;
         auto& slot = numbers_[static_cast<std::size_t>(f)];
         if (slot) continue;
-        slot = std::make_unique<std::vector<Number>>(TransactionCount() + 1);
+        slot = std::make_unique<NumberColumn>(static_cast<std::size_t>(TransactionCount()) + 1);
         todo.push_back(f);
         out.push_back(slot.get());
     }
@@ -94,7 +94,7 @@ void LogBase::PrepareNumbers(const std::vector<int>& fields) const {
     ForRows(TransactionCount(), [&](int first, int end) {
         for (int r = first; r < end; ++r)
             for (std::size_t i = 0; i < todo.size(); ++i)
-                (*out[i])[r] = NumericValue(table_.Cell(todo[i], r));
+                out[i]->Set(static_cast<std::size_t>(r), NumericValue(table_.Cell(todo[i], r)));
     });
 }
 

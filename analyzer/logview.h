@@ -65,7 +65,7 @@ public:
 
     // Per-row values of one field (index = base row; row 0 unused), worked
     // out at first use and kept; the file never changes after loading.
-    const std::vector<Number>& Numbers(int field) const;
+    const NumberColumn& Numbers(int field) const;
     // Works out the numbers of several fields in one sweep over the rows
     // (the cells of one row lie together, so this reads memory once).
     void PrepareNumbers(const std::vector<int>& fields) const;
@@ -87,7 +87,7 @@ private:
     LogTable table_;
     std::vector<std::string> names_;
     std::optional<DateOrder> dateOrder_;
-    mutable std::vector<std::unique_ptr<std::vector<Number>>> numbers_;
+    mutable std::vector<std::unique_ptr<NumberColumn>> numbers_;
     mutable std::vector<std::unique_ptr<std::vector<Day>>> dates_;
     mutable std::vector<DateOrder> datesOrder_;
     mutable std::vector<std::unique_ptr<std::vector<SortKey>>> sortKeys_;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pellard {
 
@@ -23,6 +24,29 @@ struct Number {
     bool overflow = false;
 };
 Number NumericValue(std::string_view text);
+
+// The numeric values of a column of texts, kept compactly: a value and a
+// validity mark per text (a value that does not fit is infinite).
+class NumberColumn {
+public:
+    explicit NumberColumn(std::size_t n) : values_(n, 0.0), valid_(n, 0) {}
+    std::size_t size() const { return values_.size(); }
+    Number operator[](std::size_t i) const {
+        Number n;
+        n.value = values_[i];
+        n.valid = valid_[i] != 0;
+        n.overflow = values_[i] - values_[i] != 0;  // infinite
+        return n;
+    }
+    void Set(std::size_t i, const Number& n) {
+        values_[i] = n.value;
+        valid_[i] = n.valid ? 1 : 0;
+    }
+
+private:
+    std::vector<double> values_;
+    std::vector<std::uint8_t> valid_;
+};
 // Quick exact reading of a signed plain decimal ("-12.50", "3."); false when
 // the text has another form or too many digits for it.
 bool ReadPlainDecimal(const char* first, const char* last, double& value);

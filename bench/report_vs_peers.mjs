@@ -14,7 +14,7 @@ if (tool === 'duckdb') {
   const { DuckDBInstance } = require('@duckdb/node-api');
   const instance = await DuckDBInstance.create(':memory:');
   const db = await instance.connect();
-  const key = kind === 'daily' ? 'Date' : kind === 'monthly' ? 'substr(Date, 1, 7)' : 'lower(Status)';
+  const key = kind === "daily" ? "\"Date\"" : kind === "monthly" ? "substr(\"Date\", 1, 7)" : "lower(\"Status\")";
   const aggs = ['sum', 'avg', 'max', 'min']
     .flatMap((how) => fields.map((f) => `${how}(TRY_CAST(${f} AS DOUBLE))`))
     .join(', ');

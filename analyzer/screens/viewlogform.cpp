@@ -356,16 +356,17 @@ TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet,
                                                 std::optional<DateOrder> dates) {
     // The reader works on its own table in a worker thread; the window keeps
     // handling events and the user may cancel. A cancelled read finishes in
-    // the background and is thrown away.
+    // the background up to its next block and is thrown away.
     struct Job {
         LogTable table;
         std::exception_ptr error;
         std::atomic<bool> done{false};
+        std::atomic<bool> cancel{false};
     };
     auto job = std::make_shared<Job>();
     std::thread([job, file = ui::PathFromQ(path)] {
         try {
-            job->table.Load(file);
+            job->table.Load(file, {}, &job->cancel);
         } catch (...) {
             job->error = std::current_exception();
         }
@@ -378,7 +379,10 @@ TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet,
             ui::platform().StartProgress("Opening " + QFileInfo(path).fileName() + "...", 0);
         qint64 step = 0;
         while (!job->done.load()) {
-            if (!progress->Step(step++)) return LoadResult::Cancelled;
+            if (!progress->Step(step++)) {
+                job->cancel.store(true);  // the reader stops at its next block
+                return LoadResult::Cancelled;
+            }
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
             if (!self) return LoadResult::Cancelled;
             if (!job->done.load()) QThread::msleep(10);
