@@ -149,6 +149,6 @@ awk -v a="$t1" -v ca="$c1" -v b="$t10" -v cb="$c10" -v r1="$(($(wc -l < "$out/on
 # Odd input stays in bounds: one 20 MB line of commas, and an endless device.
 head -c 20000000 /dev/zero | tr '\0' ',' > "$out/commas.csv"
 /usr/bin/time -f "%e %M" -o "$out/time" "$tool" "$out/commas.csv" --stats >/dev/null 2>"$out/err" || true
-echo "20 MB line of commas: $(head -n1 "$out/err"); peak $(awk '{ printf "%d", $2 / 1024 }' "$out/time") MB"
+echo "20 MB line of commas: $(head -n1 "$out/err"); peak $(tail -n1 "$out/time" | awk '{ printf "%d", $2 / 1024 }') MB"
 /usr/bin/time -f "%e %M" -o "$out/time" "$tool" /dev/zero --stats >/dev/null 2>"$out/err" || true
-echo "/dev/zero: $(head -n1 "$out/err"); $(awk '{ printf "%s s, peak %d MB", $1, $2 / 1024 }' "$out/time")"
+echo "/dev/zero: $(head -n1 "$out/err"); $(tail -n1 "$out/time" | awk '{ printf "%s s, peak %d MB", $1, $2 / 1024 }')"
