@@ -75,27 +75,41 @@ void GenerateSummaryReport(const ReportInput& in, int column,
     table = std::move(out);
 }
 
-std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& texts) {
-    std::vector<std::pair<std::string, const std::string*>> keyed;  // lower-cased, first spelling
-    std::unordered_set<std::string> seen;
-    for (const std::string& t : texts) {
-        std::string key = LowerCase(t);
-        if (seen.insert(key).second) keyed.emplace_back(std::move(key), &t);
+namespace {
+// Texts taken one at a time, kept once per spelling without regard to case
+// (the first spelling met), given back sorted without regard to case.
+class DistinctNoCase {
+public:
+    void Add(std::string text) {
+        std::string key = LowerCase(text);
+        if (seen_.insert(key).second) keyed_.emplace_back(std::move(key), std::move(text));
     }
-    std::sort(keyed.begin(), keyed.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> out;
-    out.reserve(keyed.size());
-    for (const auto& [key, text] : keyed) out.push_back(*text);
-    return out;
+    std::vector<std::string> Sorted() {
+        std::sort(keyed_.begin(), keyed_.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::string> out;
+        out.reserve(keyed_.size());
+        for (auto& [key, text] : keyed_) out.push_back(std::move(text));
+        return out;
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> keyed_;  // lower-cased, first spelling
+    std::unordered_set<std::string> seen_;
+};
+}  // namespace
+
+std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& texts) {
+    DistinctNoCase distinct;
+    for (const std::string& t : texts) distinct.Add(t);
+    return distinct.Sorted();
 }
 
 std::vector<std::string> FieldSummaryValues(const LogView& view, int column) {
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<std::size_t>(view.DataRowCount()));
-    for (int r = 1; r < view.RowCount(); ++r)
-        cells.push_back(MatchText(view.Cell(column, r), true));
-    return SortedDistinctNoCase(cells);
+    // Distinct as the cells come, so that a large file is not copied first.
+    DistinctNoCase distinct;
+    for (int r = 1; r < view.RowCount(); ++r) distinct.Add(MatchText(view.Cell(column, r), true));
+    return distinct.Sorted();
 }
 
 std::vector<std::string> CountryValues() {
