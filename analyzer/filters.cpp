@@ -128,16 +128,16 @@ constexpr Day kFirstDay = std::numeric_limits<Day>::min() + 1;
 constexpr Day kLastDay = std::numeric_limits<Day>::max();
 
 // Day bounds of a date range; false when a given bound cannot be read.
-bool DayBounds(const Bounds& b, Day& from, Day& to) {
+bool DayBounds(const Bounds& b, Day& from, Day& to, DateOrder order = ProgramDateFormat()) {
     from = kFirstDay;
     to = kLastDay;
     if (b.hasFrom) {
-        auto d = DateValue(b.from);
+        auto d = DateValue(b.from, order);
         if (!d) return false;
         from = *d;
     }
     if (b.hasTo) {
-        auto d = DateValue(b.to);
+        auto d = DateValue(b.to, order);
         if (!d) return false;
         to = *d;
     }
@@ -186,7 +186,8 @@ FilterSet::FilterSet(const FilterTable& filters, const LogBase& base) : base_(&b
             c.kind = Kind::Text;
             c.text = std::string(filters.Value(r));
         } else if (base.IsDateField(f)) {
-            c.kind = DayBounds(b, c.fromDay, c.toDay) ? Kind::DateRange : Kind::NeverDate;
+            c.kind = DayBounds(b, c.fromDay, c.toDay, base.DateFormat()) ? Kind::DateRange
+                                                                         : Kind::NeverDate;
             if (c.kind == Kind::DateRange) it->dates = &base.Dates(f);
         } else {
             c.kind = Kind::NumberRange;

@@ -92,7 +92,7 @@ private:
     struct FieldConditions {
         int field = 0;
         std::vector<Condition> conditions;
-        const std::vector<Number>* numbers = nullptr;
+        const NumberColumn* numbers = nullptr;
         const std::vector<Day>* dates = nullptr;
     };
     bool Holds(const FieldConditions& f, const Condition& c, int row) const;

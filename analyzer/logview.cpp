@@ -2,22 +2,43 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 
 namespace pellard {
 
-void LogBase::LoadFile(const std::string& path) {
-    brenvik::StringTable table;
-    table.LoadFromCSV(path, ',');
+void LogBase::LoadFile(const std::string& path, const LoadLimits& limits) {
+    LogTable table;
+    table.Load(path, limits);
     SetTable(std::move(table));
 }
 
-void LogBase::SetTable(brenvik::StringTable&& table) {
-    grid_ = std::move(table);
+void LogBase::LoadBytes(std::string_view bytes) {
+    LogTable table;
+    table.LoadBytes(bytes);
+    SetTable(std::move(table));
+}
+
+void LogBase::SetTable(LogTable&& table) {
+    table_ = std::move(table);
+    names_.clear();
+    for (int c = 0; c < FieldCount(); ++c) names_.emplace_back(table_.Cell(c, 0));
     ClearCaches();
 }
 
+void LogBase::SetDateFormat(DateOrder order) {
+    if (dateOrder_ == order) return;
+    dateOrder_ = order;
+    for (auto& keys : sortKeys_) keys.reset();
+}
+
+int LogBase::FirstDateField() const {
+    for (int f = 0; f < FieldCount(); ++f)
+        if (IsDateField(f)) return f;
+    return -1;
+}
+
 void LogBase::ClearCaches() {
-    const auto n = static_cast<std::size_t>(grid_.ColCount());
+    const auto n = static_cast<std::size_t>(FieldCount());
     numbers_.clear();
     numbers_.resize(n);
     dates_.clear();
@@ -34,60 +55,66 @@ std::string TrimmedName(std::string_view name) {
 }
 
 void LogBase::TrimNames() {
-    for (int c = 0; c < grid_.ColCount(); ++c) {
-        std::string_view name = grid_.Cell(c, 0);
-        if (!name.empty() && name[0] == ' ' && name.size() > 1)
-            grid_.SetCell(c, 0, TrimmedName(name));
-    }
+    for (std::string& name : names_)
+        if (name.size() > 1 && name[0] == ' ') name = TrimmedName(name);
 }
 
 bool LogBase::IsDateField(int field) const {
     return field >= 0 && field < FieldCount() && NameContains(Name(field), "date");
 }
 
-const std::vector<Number>& LogBase::Numbers(int field) const {
-    auto& slot = numbers_.at(static_cast<std::size_t>(field));
-    if (!slot) {
-        auto values = std::make_unique<std::vector<Number>>(grid_.RowCount());
-        for (int r = 1; r < grid_.RowCount(); ++r)
-            (*values)[r] = NumericValue(grid_.Cell(field, r));
-        slot = std::move(values);
-    }
-    return *slot;
+namespace {
+// Rows of a large file are worked out on all cores.
+constexpr std::size_t kRowsPerPart = 1 << 16;
+
+void ForRows(int last, const std::function<void(int, int)>& f) {
+    ForParts(static_cast<std::size_t>(last), kRowsPerPart, [&](std::size_t a, std::size_t b) {
+        f(static_cast<int>(a) + 1, static_cast<int>(b) + 1);
+    });
+}
+}  // namespace
+
+const NumberColumn& LogBase::Numbers(int field) const {
+    PrepareNumbers({field});
+    return *numbers_.at(static_cast<std::size_t>(field));
 }
 
 void LogBase::PrepareNumbers(const std::vector<int>& fields) const {
     std::vector<int> todo;
-    std::vector<std::vector<Number>*> out;
+    std::vector<NumberColumn*> out;
     for (int f : fields) {
         if (f < 0 || f >= FieldCount()) continue;
         auto& slot = numbers_[static_cast<std::size_t>(f)];
         if (slot) continue;
-        slot = std::make_unique<std::vector<Number>>(grid_.RowCount());
+        slot = std::make_unique<NumberColumn>(static_cast<std::size_t>(TransactionCount()) + 1);
         todo.push_back(f);
         out.push_back(slot.get());
     }
-    for (int r = 1; r < grid_.RowCount(); ++r)
-        for (std::size_t i = 0; i < todo.size(); ++i)
-            (*out[i])[r] = NumericValue(grid_.Cell(todo[i], r));
+    if (todo.empty()) return;
+    ForRows(TransactionCount(), [&](int first, int end) {
+        for (int r = first; r < end; ++r)
+            for (std::size_t i = 0; i < todo.size(); ++i)
+                out[i]->Set(static_cast<std::size_t>(r), NumericValue(table_.Cell(todo[i], r)));
+    });
 }
 
 const std::vector<Day>& LogBase::Dates(int field) const {
     const auto f = static_cast<std::size_t>(field);
     auto& slot = dates_.at(f);
-    const DateOrder order = ProgramDateFormat();
+    const DateOrder order = DateFormat();
     if (!slot || datesOrder_[f] != order) {
-        auto values = std::make_unique<std::vector<Day>>(grid_.RowCount(), kNoDay);
-        for (int r = 1; r < grid_.RowCount(); ++r) {
-            if (auto d = DateValue(grid_.Cell(field, r), order)) (*values)[r] = *d;
-        }
+        auto values = std::make_unique<std::vector<Day>>(TransactionCount() + 1, kNoDay);
+        ForRows(TransactionCount(), [&](int first, int end) {
+            for (int r = first; r < end; ++r)
+                if (auto d = DateValue(table_.Cell(field, r), order)) (*values)[r] = *d;
+        });
         slot = std::move(values);
         datesOrder_[f] = order;
     }
     return *slot;
 }
 
-LogBase::SortKey SortKeyOf(std::string_view t) {
+LogBase::SortKey SortKeyOf(std::string_view t, DateOrder order) {
     using K = LogBase::SortKind;
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
     // Number: optional leading minus, then digits with "," and at most one ".".
@@ -123,7 +150,7 @@ LogBase::SortKey SortKeyOf(std::string_view t) {
     // Date: "/" as the second or third character, with a digit on each side.
     for (std::size_t p : {std::size_t(1), std::size_t(2)}) {
         if (p + 1 < t.size() && t[p] == '/' && digit(t[p - 1]) && digit(t[p + 1])) {
-            if (auto d = DateValue(t)) return {static_cast<double>(*d), K::Date};
+            if (auto d = DateValue(t, order)) return {static_cast<double>(*d), K::Date};
             break;
         }
     }
@@ -145,9 +172,10 @@ int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText, const Log
 const std::vector<LogBase::SortKey>& LogBase::SortKeys(int field) const {
     auto& slot = sortKeys_.at(static_cast<std::size_t>(field));
     if (!slot) {
-        auto keys =
-            std::make_unique<std::vector<SortKey>>(grid_.RowCount(), SortKey{0, SortKind::Text});
-        for (int r = 1; r < grid_.RowCount(); ++r) (*keys)[r] = SortKeyOf(grid_.Cell(field, r));
+        auto keys = std::make_unique<std::vector<SortKey>>(TransactionCount() + 1,
+                                                           SortKey{0, SortKind::Text});
+        for (int r = 1; r < TransactionCount() + 1; ++r)
+            (*keys)[r] = SortKeyOf(Cell(field, r), DateFormat());
         slot = std::move(keys);
     }
     return *slot;

@@ -3,10 +3,12 @@
 // with per-column values worked out once and kept) and the view over it (the
 // chosen fields, in order, of the transactions that pass the filters). Both
 // the analysis window and the command-line tools build these.
+#include "analyzer/logtable.h"
 #include "analyzer/values.h"
-#include "store/core/stringtable.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,16 +30,32 @@ public:
     LogBase(const LogBase&) = delete;
     LogBase& operator=(const LogBase&) = delete;
 
-    // Loads a comma-separated file (raises the reader's StoreError).
-    void LoadFile(const std::string& path);
+    // Loads a comma-separated file (raises StoreError with the reason).
+    void LoadFile(const std::string& path, const LoadLimits& limits = {});
+    void LoadBytes(std::string_view bytes);
     // Takes a table already loaded (row 0 the names).
-    void SetTable(brenvik::StringTable&& table);
+    void SetTable(LogTable&& table);
 
-    const brenvik::StringTable& Grid() const { return grid_; }
-    int FieldCount() const { return grid_.ColCount(); }
-    int TransactionCount() const { return grid_.RowCount() - 1; }
-    std::string_view Name(int field) const { return grid_.Cell(field, 0); }
-    std::string_view Cell(int field, int row) const { return grid_.Cell(field, row); }
+    const LogTable& Table() const { return table_; }
+    // A table has at least one field, as the grid it stands for.
+    int FieldCount() const { return std::max(table_.ColCount(), 1); }
+    int TransactionCount() const { return std::max(table_.RowCount() - 1, 0); }
+    std::string_view Name(int field) const {
+        return field >= 0 && field < static_cast<int>(names_.size())
+                   ? std::string_view(names_[field])
+                   : std::string_view();
+    }
+    std::string_view Cell(int field, int row) const {
+        return row == 0 ? Name(field) : table_.Cell(field, row);
+    }
+
+    // The order of year, month and day in this file's dates; changing it
+    // reads the dates again.
+    // Until set, the program's date format.
+    DateOrder DateFormat() const { return dateOrder_.value_or(ProgramDateFormat()); }
+    void SetDateFormat(DateOrder order);
+    // The first field whose name contains "date", or -1.
+    int FirstDateField() const;
 
     // Removes leading blanks from every field name, never its last character
     // (a name of blanks becomes " ").
@@ -47,7 +65,7 @@ public:
 
     // Per-row values of one field (index = base row; row 0 unused), worked
     // out at first use and kept; the file never changes after loading.
-    const std::vector<Number>& Numbers(int field) const;
+    const NumberColumn& Numbers(int field) const;
     // Works out the numbers of several fields in one sweep over the rows
     // (the cells of one row lie together, so this reads memory once).
     void PrepareNumbers(const std::vector<int>& fields) const;
@@ -66,8 +84,10 @@ public:
 private:
     void ClearCaches();
 
-    brenvik::StringTable grid_;
-    mutable std::vector<std::unique_ptr<std::vector<Number>>> numbers_;
+    LogTable table_;
+    std::vector<std::string> names_;
+    std::optional<DateOrder> dateOrder_;
+    mutable std::vector<std::unique_ptr<NumberColumn>> numbers_;
     mutable std::vector<std::unique_ptr<std::vector<Day>>> dates_;
     mutable std::vector<DateOrder> datesOrder_;
     mutable std::vector<std::unique_ptr<std::vector<SortKey>>> sortKeys_;
@@ -76,7 +96,7 @@ private:
 // The sort key of one text: a number (digits, an optional leading minus,
 // "," and "."), a date ("/" as its second or third character between digits),
 // or a text.
-LogBase::SortKey SortKeyOf(std::string_view text);
+LogBase::SortKey SortKeyOf(std::string_view text, DateOrder order = ProgramDateFormat());
 // Three-way comparison of two cells by their keys; texts by byte codes.
 int CompareSortKeys(const LogBase::SortKey& a, std::string_view aText, const LogBase::SortKey& b,
                     std::string_view bText);

@@ -80,7 +80,7 @@ public:
 
 private:
     bool absolute_;
-    std::vector<const std::vector<Number>*> numbers_;
+    std::vector<const NumberColumn*> numbers_;
     std::vector<std::size_t> counts_;
     // Figures only for the rows that counted something (a stray date can
     // make millions of empty days): slot + 1 per row, 0 for none.

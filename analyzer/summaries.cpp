@@ -37,14 +37,36 @@ void GenerateSummaryReport(const ReportInput& in, int column,
     if (!partial)
         for (std::size_t k = 0; k < keys.size(); ++k) exact[keys[k]].push_back(k);
 
+    // Partial matching tries, at each place of the text, only the values
+    // that begin with the two bytes found there (one-byte values apart).
+    auto pair = [](char a, char b) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(a)) << 8 |
+               static_cast<unsigned char>(b);
+    };
+    std::vector<std::vector<std::size_t>> byPair(partial ? 65536 : 0);
+    std::vector<std::size_t> single;
+    if (partial)
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (keys[k].size() == 1) single.push_back(k);
+            else if (keys[k].size() > 1) byPair[pair(keys[k][0], keys[k][1])].push_back(k);
+        }
+    std::vector<std::size_t> found;
+
     ReportFigures figures(view.Base(), in.valueFields, in.absolute, values.size());
     for (int r = 1; r < view.RowCount(); ++r) {
         const std::string text = MatchText(view.Cell(column, r), caseSensitive);
         const int baseRow = view.RowTag(r);
         if (partial) {
-            for (std::size_t k = 0; k < keys.size(); ++k)
-                if (!keys[k].empty() && text.find(keys[k]) != std::string::npos)
-                    figures.Add(k, baseRow);
+            found.clear();
+            for (std::size_t k : single)
+                if (text.find(keys[k][0]) != std::string::npos) found.push_back(k);
+            for (std::size_t i = 0; i + 1 < text.size(); ++i)
+                for (std::size_t k : byPair[pair(text[i], text[i + 1])])
+                    if (text.compare(i, keys[k].size(), keys[k]) == 0) found.push_back(k);
+            // Each value once, in list order.
+            std::sort(found.begin(), found.end());
+            found.erase(std::unique(found.begin(), found.end()), found.end());
+            for (std::size_t k : found) figures.Add(k, baseRow);
         } else if (auto it = exact.find(text); it != exact.end()) {
             for (std::size_t k : it->second) figures.Add(k, baseRow);
         }
@@ -53,27 +75,41 @@ void GenerateSummaryReport(const ReportInput& in, int column,
     table = std::move(out);
 }
 
-std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& texts) {
-    std::vector<std::pair<std::string, const std::string*>> keyed;  // lower-cased, first spelling
-    std::unordered_set<std::string> seen;
-    for (const std::string& t : texts) {
-        std::string key = LowerCase(t);
-        if (seen.insert(key).second) keyed.emplace_back(std::move(key), &t);
+namespace {
+// Texts taken one at a time, kept once per spelling without regard to case
+// (the first spelling met), given back sorted without regard to case.
+class DistinctNoCase {
+public:
+    void Add(std::string text) {
+        std::string key = LowerCase(text);
+        if (seen_.insert(key).second) keyed_.emplace_back(std::move(key), std::move(text));
     }
-    std::sort(keyed.begin(), keyed.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> out;
-    out.reserve(keyed.size());
-    for (const auto& [key, text] : keyed) out.push_back(*text);
-    return out;
+    std::vector<std::string> Sorted() {
+        std::sort(keyed_.begin(), keyed_.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::string> out;
+        out.reserve(keyed_.size());
+        for (auto& [key, text] : keyed_) out.push_back(std::move(text));
+        return out;
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> keyed_;  // lower-cased, first spelling
+    std::unordered_set<std::string> seen_;
+};
+}  // namespace
+
+std::vector<std::string> SortedDistinctNoCase(const std::vector<std::string>& texts) {
+    DistinctNoCase distinct;
+    for (const std::string& t : texts) distinct.Add(t);
+    return distinct.Sorted();
 }
 
 std::vector<std::string> FieldSummaryValues(const LogView& view, int column) {
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<std::size_t>(view.DataRowCount()));
-    for (int r = 1; r < view.RowCount(); ++r)
-        cells.push_back(MatchText(view.Cell(column, r), true));
-    return SortedDistinctNoCase(cells);
+    // Distinct as the cells come, so that a large file is not copied first.
+    DistinctNoCase distinct;
+    for (int r = 1; r < view.RowCount(); ++r) distinct.Add(MatchText(view.Cell(column, r), true));
+    return distinct.Sorted();
 }
 
 std::vector<std::string> CountryValues() {

@@ -81,7 +81,87 @@ std::atomic<DateOrder> programOrder{DateOrder::MonthDayYear};
 
 }  // namespace
 
+namespace {
+Number PlainNumericValue(std::string_view text);
+
+// A currency sign at the start of `t`: its length, or 0.
+std::size_t CurrencySign(std::string_view t) {
+    if (t.empty()) return 0;
+    const unsigned char c = static_cast<unsigned char>(t[0]);
+    if (c == '$' || c == 0xA3 || c == 0x80) return 1;  // $, and £ and € in the code page
+    if (t.substr(0, 2) == "\xC2\xA3") return 2;        // £
+    if (t.substr(0, 3) == "\xE2\x82\xAC") return 3;    // €
+    return 0;
+}
+
+// An amount as downloads write it; nothing when the text is not one.
+std::optional<double> DownloadAmount(std::string_view t) {
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    bool negative = false, sign = false;
+    auto takeSign = [&] {
+        if (!sign && !t.empty() && (t[0] == '-' || t[0] == '+')) {
+            negative = t[0] == '-';
+            sign = true;
+            t.remove_prefix(1);
+        }
+    };
+    takeSign();
+    if (const std::size_t n = CurrencySign(t)) {
+        t.remove_prefix(n);
+        while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+        takeSign();
+    }
+    if (t.empty() || t[0] == '+' || t[0] == '-' || t[0] == ' ') return std::nullopt;
+    double v;
+    if (t.find(',') == std::string_view::npos) {
+        const Number n = PlainNumericValue(t);
+        if (!n.valid) return std::nullopt;
+        v = n.value;
+    } else {
+        // Groups: one to three digits, then groups of exactly three, then
+        // an optional point and decimals.
+        std::string plain;
+        std::size_t i = 0, group = 0;
+        while (i < t.size() && IsDigit(t[i])) plain.push_back(t[i++]), ++group;
+        if (group < 1 || group > 3) return std::nullopt;
+        while (i < t.size() && t[i] == ',') {
+            ++i;
+            group = 0;
+            while (i < t.size() && IsDigit(t[i])) plain.push_back(t[i++]), ++group;
+            if (group != 3) return std::nullopt;
+        }
+        if (i < t.size() && t[i] == '.') {
+            plain.push_back('.');
+            ++i;
+            while (i < t.size() && IsDigit(t[i])) plain.push_back(t[i++]);
+        }
+        if (i != t.size()) return std::nullopt;
+        const Number n = PlainNumericValue(plain);
+        if (!n.valid) return std::nullopt;
+        v = n.value;
+    }
+    return negative ? -v : v;
+}
+}  // namespace
+
+bool HasContent(std::string_view text) {
+    return text.find_first_not_of(' ') != std::string_view::npos;
+}
+
 Number NumericValue(std::string_view text) {
+    Number n = PlainNumericValue(text);
+    if (n.valid || text.empty()) return n;
+    if (auto v = DownloadAmount(text)) {
+        n.value = *v;
+        n.valid = true;
+        n.overflow = false;
+    }
+    return n;
+}
+
+namespace {
+Number PlainNumericValue(std::string_view text) {
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end && *p == ' ') ++p;
@@ -158,13 +238,39 @@ Number NumericValue(std::string_view text) {
     n.overflow = std::isinf(v);
     return n;
 }
+}  // namespace
 
 void SetProgramDateFormat(DateOrder order) { programOrder.store(order); }
 DateOrder ProgramDateFormat() { return programOrder.load(); }
 
 std::string DateFormatText(DateOrder order) {
-    return order == DateOrder::YearMonthDay ? "yyyy/mm/dd" : "mm/dd/yyyy";
+    switch (order) {
+    case DateOrder::YearMonthDay:
+        return "yyyy/mm/dd";
+    case DateOrder::DayMonthYear:
+        return "dd/mm/yyyy";
+    default:
+        return "mm/dd/yyyy";
+    }
 }
+
+std::optional<DateOrder> DateOrderFromText(std::string_view text) {
+    for (DateOrder o : {DateOrder::YearMonthDay, DateOrder::MonthDayYear, DateOrder::DayMonthYear})
+        if (text == DateFormatText(o)) return o;
+    return std::nullopt;
+}
+
+namespace detail {
+int DateOrderHint(std::string_view t) {
+    std::size_t i = 0;
+    while (i < t.size() && t[i] == ' ') ++i;
+    int v = 0, digits = 0;
+    while (i < t.size() && IsDigit(t[i]) && digits < 5) v = v * 10 + (t[i++] - '0'), ++digits;
+    if (digits == 0 || digits > 4 || i >= t.size() || (t[i] != '/' && t[i] != '-')) return 0;
+    if (digits == 4) return 2;
+    return v > 12 ? 3 : 1;
+}
+}  // namespace detail
 
 // Civil calendar <-> day count (proleptic Gregorian).
 Day DayFromYMD(int y, int m, int d) {
@@ -232,7 +338,7 @@ std::optional<Day> DateValue(std::string_view text, DateOrder order) {
         digits[count] = len;
         ++count;
         skipBlanks();
-        if (i < n && text[i] == '/') {
+        if (i < n && (text[i] == '/' || text[i] == '-')) {
             ++i;
             skipBlanks();
             if (count == 3) return std::nullopt;
@@ -245,8 +351,13 @@ std::optional<Day> DateValue(std::string_view text, DateOrder order) {
     int yearDigits = 4;
     if (count == 2) {
         y = YMDFromDay(Today()).year;
-        m = values[0];
-        d = values[1];
+        m = values[order == DateOrder::DayMonthYear ? 1 : 0];
+        d = values[order == DateOrder::DayMonthYear ? 0 : 1];
+    } else if (order == DateOrder::DayMonthYear) {
+        d = values[0];
+        m = values[1];
+        y = values[2];
+        yearDigits = digits[2];
     } else if (order == DateOrder::YearMonthDay) {
         y = values[0];
         yearDigits = digits[0];
@@ -283,16 +394,22 @@ std::string FormatDay(Day day, DateOrder order) {
         buf[7] = '/';
         two(buf + 8, d.day);
     } else {
-        two(buf, d.month);
+        const bool dayFirst = order == DateOrder::DayMonthYear;
+        two(buf, dayFirst ? d.day : d.month);
         buf[2] = '/';
-        two(buf + 3, d.day);
+        two(buf + 3, dayFirst ? d.month : d.day);
         buf[5] = '/';
         four(buf + 6, d.year);
     }
     return std::string(buf, 10);
 }
 
-std::string FormatNumber(long double value) { return brenvik::FormatFixed(value, 2); }
+std::string FormatNumber(long double value) {
+    std::string text = brenvik::FormatFixed(value, 2);
+    // A value that rounds to nothing is written without its sign.
+    if (text == "-0.00") text.erase(0, 1);
+    return text;
+}
 
 std::string LowerCase(std::string_view text) {
     std::string out(text);

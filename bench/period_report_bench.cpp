@@ -31,10 +31,8 @@ int main(int argc, char** argv) {
                std::to_string(cents % 100) + ",0.30," + std::to_string(cents / 200) +
                (i % 3 ? ",Completed\r\n" : ",Pending\r\n");
     }
-    brenvik::StringTable table;
-    table.LoadCSVBytes(csv, ',');
     LogBase base;
-    base.SetTable(std::move(table));
+    base.LoadBytes(csv);
     LogView view(base);
     view.Refresh(FieldEntries(base, true), nullptr);
 

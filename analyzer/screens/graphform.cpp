@@ -69,6 +69,9 @@ void TGraphForm::GenerateGraph(GraphData data) {
     chart->legend()->hide();
     auto* axisX = new QBarCategoryAxis;
     axisX->append(categories);
+    // Dates and names do not fit side by side under many bars: standing
+    // upright they keep their whole text.
+    if (categories.size() > 4) axisX->setLabelsAngle(-90);
     chart->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);
     auto* axisY = new QValueAxis;

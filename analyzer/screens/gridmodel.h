@@ -20,6 +20,7 @@ public:
         std::function<int()> colCount;
         std::function<std::string_view(int col, int row)> cell;
         std::function<QColor(int col, int row)> color;  // invalid: default
+        std::function<bool()> utf8;                     // texts are UTF-8 (else the code page)
     };
     GridModel(Source source, QObject* parent);
 
@@ -33,7 +34,13 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // Black or white, whichever reads better on `background`.
+    static QColor TextColorOn(const QColor& background);
+
 private:
+    QString Text(int col, int row) const;
+    QVariant Colors(int col, int row, int role) const;
+
     Source source_;
 };
 

@@ -19,6 +19,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -39,7 +41,27 @@ QAction* MakeAction(const QString& name, const QString& text, QObject* parent) {
     return a;
 }
 
+// An icon that always draws: a desktop theme may lack a standard one, and a
+// toolbar button without an icon shows as an empty square.
+QIcon DrawnIcon(const QString& letter) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x2F, 0x5D, 0x8A));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    QFont f = p.font();
+    f.setPixelSize(18);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, letter);
+    return QIcon(pixmap);
+}
+
 void AddToolButton(QToolBar* bar, QAction* action, const QString& name, const QString& hint) {
+    if (action->icon().pixmap(QSize(16, 16)).isNull()) action->setIcon(DrawnIcon(hint.left(1)));
     bar->addAction(action);
     if (QWidget* w = bar->widgetForAction(action)) {
         w->setObjectName(name);
@@ -60,6 +82,14 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
+    // Switching to another analysis window is what resets its custom report;
+    // focus moving to a dialog or another program and back is not.
+    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        auto* form = sub ? qobject_cast<TViewLogForm*>(sub->widget()) : nullptr;
+        if (!form || form == lastActive_) return;
+        lastActive_ = form;
+        form->FormActivate();
+    });
 
     QStyle* st = style();
     auto* open = MakeAction("Open1", "&Open...", this);
@@ -141,19 +171,21 @@ void TMainForm::StartUp(const QStringList& params, const QString& programDir) {
     // relative to the current folder) is opened with month/day/year dates.
     QString path;
     const QFileInfo given(first);
+    std::optional<DateOrder> dates;
     if (given.isRelative() && QFileInfo(QDir(programDir).filePath(first)).isFile()) {
         path = QDir(programDir).filePath(first);
-        SetProgramDateFormat(DateOrder::YearMonthDay);
+        dates = DateOrder::YearMonthDay;
+        SetProgramDateFormat(*dates);
     } else if (given.isFile()) {
         path = given.absoluteFilePath();
     } else {
         return;
     }
     // A failure here is silent: the store program does not wait for an answer.
-    if (!OpenFile(path, true)) SetProgramDateFormat(DateOrder::MonthDayYear);
+    if (!OpenFile(path, true, dates)) SetProgramDateFormat(DateOrder::MonthDayYear);
 }
 
-TViewLogForm* TMainForm::OpenFile(const QString& path, bool quiet) {
+TViewLogForm* TMainForm::OpenFile(const QString& path, bool quiet, std::optional<DateOrder> dates) {
     auto* form = new TViewLogForm;
     QMdiSubWindow* sub = area_->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -161,7 +193,7 @@ TViewLogForm* TMainForm::OpenFile(const QString& path, bool quiet) {
     sub->show();
     area_->setActiveSubWindow(sub);
     QPointer<QMdiSubWindow> guard(sub);
-    const auto result = form->LoadFile(path, quiet);
+    const auto result = form->LoadFile(path, quiet, dates);
     if (result == TViewLogForm::LoadResult::Cancelled) {
         if (guard) {
             guard->close();

@@ -1,9 +1,14 @@
 #pragma once
 // The analyzer's main window: a frame holding one analysis window per opened
 // file, with the File, Help and About menus and the toolbar.
+#include "analyzer/values.h"
+
 #include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
+
+#include <optional>
 
 class QMdiArea;
 
@@ -27,7 +32,9 @@ public:
     // Opens a file in a new analysis window. Returns nothing when the file
     // could not be read (reported unless `quiet`; the empty window stays) or
     // the user cancelled (the window is closed).
-    TViewLogForm* OpenFile(const QString& path, bool quiet = false);
+    // Dates are read in the order given, or in the order the file shows.
+    TViewLogForm* OpenFile(const QString& path, bool quiet = false,
+                           std::optional<DateOrder> dates = std::nullopt);
     void Open1Click();
     void Contents1Click();
     void GettingStarted1Click();
@@ -47,6 +54,7 @@ protected:
 
     QMdiArea* area_;
     bool started_ = false;
+    QPointer<TViewLogForm> lastActive_;
 };
 
 // The About box.

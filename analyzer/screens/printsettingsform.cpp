@@ -17,7 +17,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace pellard {
 
@@ -167,11 +170,34 @@ TPrintSettingsForm::TPrintSettingsForm(const brenvik::StringTable& table,
     ol->addWidget(Landscape);
 
     auto* preview = new QGroupBox("Preview", this);
-    Preview = Named(new ui::PreviewWidget(preview), "Preview");
+    // The preview fits the page to its width; zooming makes it wider than
+    // the box, which then scrolls.
+    auto* zoomArea = new QScrollArea(preview);
+    zoomArea->setObjectName("PreviewArea");
+    zoomArea->setWidgetResizable(true);
+    Preview = Named(new ui::PreviewWidget, "Preview");
     Preview->setMinimumSize(320, 420);
     Preview->SetPaper(QPrinter().pageLayout().pageSize());  // the default printer's paper
+    zoomArea->setWidget(Preview);
+    PreviewZoom = Named(new QComboBox(preview), "PreviewZoom");
+    PreviewZoom->addItems({"Fit", "100%", "150%", "200%", "300%"});
+    auto* zoomRow = new QHBoxLayout;
+    zoomRow->addWidget(new QLabel("Zoom:", preview));
+    zoomRow->addWidget(PreviewZoom);
+    zoomRow->addStretch(1);
     auto* vl = new QVBoxLayout(preview);
-    vl->addWidget(Preview, 1);
+    vl->addLayout(zoomRow);
+    vl->addWidget(zoomArea, 1);
+    connect(PreviewZoom, &QComboBox::currentIndexChanged, this, [this, zoomArea](int i) {
+        static const double factors[] = {0, 1, 1.5, 2, 3};
+        const double f = factors[std::clamp(i, 0, 4)];
+        zoomArea->setWidgetResizable(f == 0);
+        if (f > 0) {
+            const QSize box = zoomArea->viewport()->size();
+            Preview->resize(static_cast<int>(std::max(box.width(), 320) * f),
+                            static_cast<int>(std::max(box.height(), 420) * f));
+        }
+    });
 
     auto* buttons = new QDialogButtonBox(this);
     Named(buttons->addButton("OK", QDialogButtonBox::AcceptRole), "OKBtn");

@@ -68,6 +68,7 @@ private:
     QRadioButton* Portrait = nullptr;
     QRadioButton* Landscape = nullptr;
     ui::PreviewWidget* Preview = nullptr;
+    QComboBox* PreviewZoom = nullptr;
 };
 
 // "Print Settings": the print-settings dialog over these settings; true when

@@ -1,5 +1,6 @@
 #include "analyzer/screens/reportpage.h"
 
+#include "analyzer/screens/colorpanel.h"
 #include "analyzer/screens/customreportform.h"
 #include "analyzer/screens/gridmodel.h"
 #include "analyzer/summaries.h"
@@ -47,7 +48,8 @@ TReportPage::TReportPage(Host host, QWidget* parent) : QWidget(parent), host_(st
     model_ =
         new GridModel({[this] { return table_.RowCount(); }, [this] { return table_.ColCount(); },
                        [this](int c, int r) { return table_.Cell(c, r); },
-                       [this](int c, int r) { return ReportGridCellColor(c, r); }},
+                       [this](int c, int r) { return ReportGridCellColor(c, r); },
+                       [this] { return host_.utf8 && host_.utf8(); }},
                       this);
     ReportGrid = new QTableView(this);
     ReportGrid->setObjectName("ReportGrid");
@@ -64,18 +66,9 @@ TReportPage::TReportPage(Host host, QWidget* parent) : QWidget(parent), host_(st
     RTotal->setObjectName("RTotal");
     ReportABS = new QCheckBox("Absolute Values", this);
     ReportABS->setObjectName("ReportABS");
-    const QColor window = QApplication::palette().color(QPalette::Base);
-    RHeaderColor = new ColorBox("RHeaderColor", window, this);
-    RPrimaryColor = new ColorBox("RPrimaryColor", window, this);
-    ROtherColor = new ColorBox("ROtherColor", window, this);
-    RRows = new QRadioButton("Row", this);
-    RRows->setObjectName("RRows");
-    RCols = new QRadioButton("Column", this);
-    RCols->setObjectName("RCols");
-    RCols->setChecked(true);
 
     auto* generate = Button("GenerateReportBtn", "Generate", this);
-    // Graph, export and print are wired by the window.
+    // Graph, export and print act on the window's behalf.
     auto* graph = Button("GraphReportBtn", "Graph", this);
     auto* exportBtn = Button("Ex", "Export", this);
     auto* print = Button("PrintReportBtn", "Print", this);
@@ -92,15 +85,10 @@ TReportPage::TReportPage(Host host, QWidget* parent) : QWidget(parent), host_(st
     total->addWidget(RTotal, 1);
     controls->addLayout(total);
     auto* colours = new QGroupBox("Colors", this);
-    auto* colourGrid = new QGridLayout(colours);
-    colourGrid->addWidget(new QLabel("Header ", colours), 0, 0);
-    colourGrid->addWidget(RHeaderColor, 0, 1);
-    colourGrid->addWidget(new QLabel("Primary", colours), 1, 0);
-    colourGrid->addWidget(RPrimaryColor, 1, 1);
-    colourGrid->addWidget(new QLabel("Other", colours), 2, 0);
-    colourGrid->addWidget(ROtherColor, 2, 1);
-    colourGrid->addWidget(RRows, 3, 0);
-    colourGrid->addWidget(RCols, 3, 1);
+    colors_ = new ColorPanel({"RHeaderColor", "RPrimaryColor", "ROtherColor", "RRows", "RCols",
+                              "Header ", "Primary", "Other"},
+                             true, colours);
+    (new QVBoxLayout(colours))->addWidget(colors_);
     controls->addWidget(colours);
     auto* side = new QVBoxLayout;
     side->addStretch(1);
@@ -118,14 +106,16 @@ TReportPage::TReportPage(Host host, QWidget* parent) : QWidget(parent), host_(st
     connect(selectFields, &QPushButton::clicked, this, [this] {
         if (host_.selectFields) host_.selectFields();
     });
-    for (ColorBox* box : {RHeaderColor, RPrimaryColor, ROtherColor})
-        connect(box, &ColorBox::clicked, this, [this, box] { ColorClick(box); });
-    connect(RRows, &QRadioButton::clicked, this, &TReportPage::RColorModeClick);
-    connect(RCols, &QRadioButton::clicked, this, &TReportPage::RColorModeClick);
+    connect(colors_, &ColorPanel::Changed, this, &TReportPage::RColorModeClick);
+    connect(graph, &QPushButton::clicked, this, &TReportPage::GraphClicked);
+    connect(exportBtn, &QPushButton::clicked, this, &TReportPage::ExportClicked);
+    connect(print, &QPushButton::clicked, this, [this, print] { emit PrintClicked(print); });
 }
 
 void TReportPage::LoadAvailableReports() {
-    entries_ = AvailableReports(host_.view());
+    std::vector<ReportEntry> entries = AvailableReports(host_.view());
+    if (entries == entries_ && SelectReport->count() == static_cast<int>(entries.size())) return;
+    entries_ = std::move(entries);
     const QSignalBlocker quiet(SelectReport);
     SelectReport->clear();
     for (const ReportEntry& e : entries_) SelectReport->addItem(ui::ToQ(e.text), e.kind);
@@ -182,12 +172,9 @@ void TReportPage::ReportABSClick() {
     GenerateReportBtnClick();
 }
 
-void TReportPage::ColorClick(ColorBox* box) {
-    const auto chosen = ui::platform().ChooseColor(box->Color());
-    if (chosen) box->SetColor(*chosen);
-    model_->Repaint();
-    emit ColorsChanged();
-}
+void TReportPage::SetTotal(const std::string& text) { RTotal->setText(ui::ToQ(text)); }
+
+void TReportPage::ColorClick(ColorBox* box) { colors_->ChooseColor(box); }
 
 void TReportPage::RColorModeClick() {
     model_->Repaint();
@@ -197,12 +184,12 @@ void TReportPage::RColorModeClick() {
 void TReportPage::Repaint() { model_->Repaint(); }
 
 void TReportPage::SetBandByColumns(bool columns) {
-    (columns ? RCols : RRows)->setChecked(true);
+    colors_->SetByColumns(columns);
     model_->Repaint();
 }
 
 QColor TReportPage::ReportGridCellColor(int col, int row) const {
-    if (row == 0 || col == 0) return RHeaderColor->Color();
+    if (row == 0 || col == 0) return colors_->Header();
     switch (MarkOf(table_, col, row)) {
     case Mark::Low:
         return kLowColor;
@@ -211,8 +198,7 @@ QColor TReportPage::ReportGridCellColor(int col, int row) const {
     case Mark::None:
         break;
     }
-    const int band = RCols->isChecked() ? col : row;
-    return band % 2 == 0 ? RPrimaryColor->Color() : ROtherColor->Color();
+    return colors_->Band(colors_->BandOf(col, row));
 }
 
 }  // namespace pellard

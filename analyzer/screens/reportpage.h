@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -23,6 +24,7 @@ class QTableView;
 namespace pellard {
 
 class ColorBox;
+class ColorPanel;
 class GridModel;
 
 class TReportPage : public QWidget {
@@ -34,10 +36,15 @@ public:
         std::function<std::optional<int>()> dateColumn;        // "Date Field:" selection
         std::function<std::optional<int>()> addressColumn;     // "Address Field" selection
         std::function<void()> selectFields;                    // "Select Fields"
+        std::function<bool()> utf8;                            // the file's texts are UTF-8
     };
     explicit TReportPage(Host host, QWidget* parent = nullptr);
 
+    // Fills the report list from the view; a list that would not change is
+    // left as it is, with the user's choice.
     void LoadAvailableReports();
+    // "Total:" beside the report.
+    void SetTotal(const std::string& text);
     void SelectReportChange();
     void GenerateReportBtnClick();
     void ReportABSClick();
@@ -61,6 +68,10 @@ public:
 signals:
     // A colour or the banding changed: other tables of the window repaint.
     void ColorsChanged();
+    // "Graph", "Export" and "Print": the window acts on the report table.
+    void GraphClicked();
+    void ExportClicked();
+    void PrintClicked(QWidget* button);
 
 private:
     int SelectedEntry() const;
@@ -75,11 +86,7 @@ private:
     GridModel* model_ = nullptr;
     QLabel* RTotal = nullptr;
     QCheckBox* ReportABS = nullptr;
-    ColorBox* RHeaderColor = nullptr;
-    ColorBox* RPrimaryColor = nullptr;
-    ColorBox* ROtherColor = nullptr;
-    QRadioButton* RRows = nullptr;
-    QRadioButton* RCols = nullptr;
+    ColorPanel* colors_ = nullptr;
 };
 
 }  // namespace pellard

@@ -1,6 +1,8 @@
 #include "analyzer/screens/viewlogform.h"
 
 #include "analyzer/exporttable.h"
+#include "analyzer/readcheck.h"
+#include "analyzer/screens/colorpanel.h"
 #include "analyzer/screens/editfilterform.h"
 #include "analyzer/screens/exporttable.h"
 #include "analyzer/screens/fieldlist.h"
@@ -19,6 +21,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,6 +33,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QThread>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <atomic>
@@ -66,8 +70,6 @@ QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
 
 QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
-QColor WindowColor() { return QApplication::palette().color(QPalette::Base); }
-
 // Fills a report-page list with view columns, selecting the first if any.
 void FillColumnList(QComboBox& box, const std::vector<ViewColumn>& columns) {
     box.clear();
@@ -91,8 +93,31 @@ TViewLogForm::TViewLogForm(QWidget* parent) : QWidget(parent), view_(base_), sta
     ViewBook->setCurrentIndex(ReportPage);
     connect(ViewBook, &QTabWidget::currentChanged, this, &TViewLogForm::ViewBookChange);
 
+    // What the file holds that cannot be read, until the user closes it.
+    UnreadBar = new QFrame(this);
+    UnreadBar->setObjectName("UnreadBar");
+    UnreadBar->setFrameShape(QFrame::StyledPanel);
+    UnreadBar->setAutoFillBackground(true);
+    QPalette warn = UnreadBar->palette();
+    warn.setColor(QPalette::Window, QColor(255, 243, 205));
+    warn.setColor(QPalette::WindowText, Qt::black);
+    UnreadBar->setPalette(warn);
+    UnreadLabel = new QLabel(UnreadBar);
+    UnreadLabel->setObjectName("UnreadText");
+    UnreadLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* closeBar = new QToolButton(UnreadBar);
+    closeBar->setObjectName("CloseUnreadBtn");
+    closeBar->setText("Close");
+    closeBar->setToolTip("Hide this message");
+    auto* barLayout = new QHBoxLayout(UnreadBar);
+    barLayout->addWidget(UnreadLabel, 1);
+    barLayout->addWidget(closeBar, 0, Qt::AlignTop);
+    UnreadBar->hide();
+    connect(closeBar, &QToolButton::clicked, UnreadBar, &QWidget::hide);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(UnreadBar);
     layout->addWidget(ViewBook);
     statTable_.SetSize(5, 1);
     resize(640, 480);
@@ -135,35 +160,19 @@ QWidget* TViewLogForm::BuildViewPage() {
     logModel_ = new GridModel(
         {[this] { return view_.RowCount(); }, [this] { return std::max(1, view_.ColCount()); },
          [this](int c, int r) { return view_.Cell(c, r); },
-         [this](int c, int r) { return LogGridCellColor(c, r); }},
+         [this](int c, int r) { return LogGridCellColor(c, r); },
+         [this] { return base_.Table().Utf8(); }},
         this);
     LogGrid = MakeTable("LogGrid", logModel_, page);
 
     // Control panel: colours, banding, refresh.
-    HeaderColor = new ColorBox("HeaderColor", WindowColor(), page);
-    PrimaryColor = new ColorBox("PrimaryColor", WindowColor(), page);
-    AlternateColor = new ColorBox("AlternateColor", WindowColor(), page);
-    ColRows = new QRadioButton("Row", page);
-    ColRows->setObjectName("ColRows");
-    ColColumns = new QRadioButton("Column", page);
-    ColColumns->setObjectName("ColColumns");
-    ColColumns->setChecked(true);
+    viewColors_ = new ColorPanel({"HeaderColor", "PrimaryColor", "AlternateColor", "ColRows",
+                                  "ColColumns", "Header", "Primary", "Alternate"},
+                                 false, page);
     auto* refresh = MakeButton("RefreshDisplayBtn", "Refresh", page);
     auto* find = MakeButton("FindBtn", "Find", page);
     auto* exportView = MakeButton("ExportViewBtn", "Export", page);
     auto* printView = MakeButton("PrintViewBtn", "Print", page);
-    auto* colours = new QHBoxLayout;
-    colours->addStretch(1);
-    colours->addWidget(Caption("Header", page));
-    colours->addWidget(HeaderColor);
-    colours->addWidget(Caption("Primary", page));
-    colours->addWidget(PrimaryColor);
-    colours->addWidget(Caption("Alternate", page));
-    colours->addWidget(AlternateColor);
-    colours->addSpacing(12);
-    colours->addWidget(ColRows);
-    colours->addWidget(ColColumns);
-    colours->addStretch(1);
     auto* controls = new QHBoxLayout;
     controls->addStretch(1);
     for (auto* b : {refresh, find, exportView, printView}) controls->addWidget(b);
@@ -172,7 +181,7 @@ QWidget* TViewLogForm::BuildViewPage() {
     auto* right = new QVBoxLayout;
     right->addLayout(header);
     right->addWidget(LogGrid, 1);
-    right->addLayout(colours);
+    right->addWidget(viewColors_);
     right->addLayout(controls);
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(fieldPanel);
@@ -182,9 +191,7 @@ QWidget* TViewLogForm::BuildViewPage() {
     connect(moveDown, &QPushButton::clicked, this, &TViewLogForm::MoveDownBtnClick);
     connect(refresh, &QPushButton::clicked, this, [this] { ui::Guarded([&] { LoadLogGrid(); }); });
     connect(SortBox, &QComboBox::activated, this, [this] { SortBoxChange(); });
-    for (ColorBox* box : {HeaderColor, PrimaryColor, AlternateColor})
-        connect(box, &ColorBox::clicked, this, [this, box] { ColorClick(box); });
-    connect(ColRows, &QRadioButton::toggled, this, [this] { DColorModeClick(); });
+    connect(viewColors_, &ColorPanel::Changed, this, &TViewLogForm::Repaint);
     auto* finder = new ViewFinder(LogGrid, view_, this);
     connect(find, &QPushButton::clicked, finder, &ViewFinder::FindItemShow);
     connect(exportView, &QPushButton::clicked, this, [this] { ExportView(view_); });
@@ -217,7 +224,16 @@ QWidget* TViewLogForm::BuildFilterPage() {
     buttons->addStretch(1);
     for (auto* b : {load, save, add, print, clear}) buttons->addWidget(b);
     buttons->addStretch(1);
+    auto* hint = new QLabel(
+        "Click a Field cell to choose a field, a Type cell for Includes or Does Not Include, "
+        "and a Value cell for the value: a text as the cells hold it, a range such as "
+        "10 to 20, or > 10 and < 20 for one bound. Dates are written as the Date Format on "
+        "the Report page shows. Filters on different fields must all hold; on one field, any.",
+        page);
+    hint->setObjectName("FilterHint");
+    hint->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
+    layout->addWidget(hint);
     layout->addWidget(FilterGrid, 1);
     layout->addLayout(buttons);
 
@@ -244,7 +260,8 @@ QWidget* TViewLogForm::BuildSummaryPage() {
 
     statModel_ = new GridModel({[this] { return statTable_.RowCount(); }, [] { return 5; },
                                 [this](int c, int r) { return statTable_.Cell(c, r); },
-                                [this](int c, int r) { return StatGridCellColor(c, r); }},
+                                [this](int c, int r) { return StatGridCellColor(c, r); },
+                                [this] { return base_.Table().Utf8(); }},
                                this);
     StatGridView = MakeTable("StatGrid", statModel_, page);
 
@@ -253,14 +270,9 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     auto* select = MakeButton("SelectFieldsBtn", "Select Fields", page);
     auto* exportTotals = MakeButton("ExportTotalsBtn", "Export", page);
     auto* print = MakeButton("PrintSummaryBtn", "Print", page);
-    ReportHeaderColor = new ColorBox("ReportHeaderColor", WindowColor(), page);
-    ReportPrimaryColor = new ColorBox("ReportPrimaryColor", WindowColor(), page);
-    ReportOtherColor = new ColorBox("ReportOtherColor", WindowColor(), page);
-    RColRows = new QRadioButton("Row", page);
-    RColRows->setObjectName("RColRows");
-    RColColumns = new QRadioButton("Column", page);
-    RColColumns->setObjectName("RColColumns");
-    RColColumns->setChecked(true);
+    statColors_ = new ColorPanel(
+        {"ReportHeaderColor", "ReportPrimaryColor", "ReportOtherColor", "RColRows", "RColColumns"},
+        false, page);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(AbsoluteValueStat);
@@ -268,23 +280,10 @@ QWidget* TViewLogForm::BuildSummaryPage() {
     buttons->addWidget(exportTotals);
     buttons->addWidget(print);
     buttons->addStretch(1);
-    auto* colours = new QHBoxLayout;
-    colours->addStretch(1);
-    colours->addWidget(Caption("Header", page));
-    colours->addWidget(ReportHeaderColor);
-    colours->addWidget(Caption("Primary", page));
-    colours->addWidget(ReportPrimaryColor);
-    colours->addWidget(Caption("Other", page));
-    colours->addWidget(ReportOtherColor);
-    colours->addSpacing(12);
-    colours->addWidget(RColRows);
-    colours->addWidget(RColColumns);
-    colours->addStretch(1);
-
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(header);
     layout->addWidget(StatGridView, 1);
-    layout->addLayout(colours);
+    layout->addWidget(statColors_);
     layout->addLayout(buttons);
 
     connect(AbsoluteValueStat, &QCheckBox::clicked, this, [this] { CalculateStats(); });
@@ -294,9 +293,7 @@ QWidget* TViewLogForm::BuildSummaryPage() {
         PrintButtonClick(
             print, [this] { return statTable_; }, print_.statistics, "Data Summary");
     });
-    for (ColorBox* box : {ReportHeaderColor, ReportPrimaryColor, ReportOtherColor})
-        connect(box, &ColorBox::clicked, this, [this, box] { ColorClick(box); });
-    connect(RColRows, &QRadioButton::toggled, this, [this] { RColorModeClick(); });
+    connect(statColors_, &ColorPanel::Changed, this, &TViewLogForm::Repaint);
     return page;
 }
 
@@ -314,7 +311,19 @@ QWidget* TViewLogForm::BuildReportPage() {
     fields->addSpacing(12);
     fields->addWidget(Caption("Address Field", page));
     fields->addWidget(UseAddressField);
+    // The order of the dates, as found in the file; the user may change it.
+    DateFormatBox = new QComboBox(page);
+    DateFormatBox->setObjectName("DateFormatBox");
+    for (DateOrder o : {DateOrder::MonthDayYear, DateOrder::DayMonthYear, DateOrder::YearMonthDay})
+        DateFormatBox->addItem(ui::ToQ(DateFormatText(o)), static_cast<int>(o));
+    DateFormatBox->setToolTip("How the dates of this file are written");
+    fields->addSpacing(12);
+    fields->addWidget(Caption("Date Format:", page));
+    fields->addWidget(DateFormatBox);
     fields->addStretch(1);
+    connect(DateFormatBox, &QComboBox::activated, this, [this] {
+        SetDateFormat(static_cast<DateOrder>(DateFormatBox->currentData().toInt()));
+    });
     auto columnOf = [](const QComboBox* box) -> std::optional<int> {
         if (box->currentIndex() < 0) return std::nullopt;
         return box->currentData().toInt();
@@ -322,21 +331,18 @@ QWidget* TViewLogForm::BuildReportPage() {
     reportPage_ = new TReportPage(
         {[this]() -> const LogView& { return view_; }, [this] { return reportFields_; },
          [this, columnOf] { return columnOf(UseDateField); },
-         [this, columnOf] { return columnOf(UseAddressField); },
-         [this] { SelectFieldsBtnClick(); }},
+         [this, columnOf] { return columnOf(UseAddressField); }, [this] { SelectFieldsBtnClick(); },
+         [this] { return base_.Table().Utf8(); }},
         page);
-    connect(reportPage_, &TReportPage::ColorsChanged, this, [this] { statModel_->Repaint(); });
+    connect(reportPage_, &TReportPage::ColorsChanged, this, &TViewLogForm::Repaint);
     // The page owns its buttons; what they act on lives here.
-    auto* graph = reportPage_->findChild<QPushButton*>("GraphReportBtn");
-    auto* exportReport = reportPage_->findChild<QPushButton*>("Ex");
-    auto* print = reportPage_->findChild<QPushButton*>("PrintReportBtn");
-    connect(graph, &QPushButton::clicked, this,
+    connect(reportPage_, &TReportPage::GraphClicked, this,
             [this] { GraphReportBtnClick(reportPage_->ReportTable(), EnclosingArea(this)); });
-    connect(exportReport, &QPushButton::clicked, this,
+    connect(reportPage_, &TReportPage::ExportClicked, this,
             [this] { ExportTable(reportPage_->ReportTable()); });
-    connect(print, &QPushButton::clicked, this, [this, print] {
+    connect(reportPage_, &TReportPage::PrintClicked, this, [this](QWidget* button) {
         PrintButtonClick(
-            print, [this] { return reportPage_->ReportTable(); }, print_.report, "Report");
+            button, [this] { return reportPage_->ReportTable(); }, print_.report, "Report");
     });
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(fields);
@@ -346,19 +352,21 @@ QWidget* TViewLogForm::BuildReportPage() {
 
 // ---- loading ----
 
-TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet) {
+TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet,
+                                                std::optional<DateOrder> dates) {
     // The reader works on its own table in a worker thread; the window keeps
     // handling events and the user may cancel. A cancelled read finishes in
-    // the background and is thrown away.
+    // the background up to its next block and is thrown away.
     struct Job {
-        brenvik::StringTable table;
+        LogTable table;
         std::exception_ptr error;
         std::atomic<bool> done{false};
+        std::atomic<bool> cancel{false};
     };
     auto job = std::make_shared<Job>();
     std::thread([job, file = ui::PathFromQ(path)] {
         try {
-            job->table.LoadFromCSV(file, ',');
+            job->table.Load(file, {}, &job->cancel);
         } catch (...) {
             job->error = std::current_exception();
         }
@@ -371,7 +379,10 @@ TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet)
             ui::platform().StartProgress("Opening " + QFileInfo(path).fileName() + "...", 0);
         qint64 step = 0;
         while (!job->done.load()) {
-            if (!progress->Step(step++)) return LoadResult::Cancelled;
+            if (!progress->Step(step++)) {
+                job->cancel.store(true);  // the reader stops at its next block
+                return LoadResult::Cancelled;
+            }
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
             if (!self) return LoadResult::Cancelled;
             if (!job->done.load()) QThread::msleep(10);
@@ -385,15 +396,47 @@ TViewLogForm::LoadResult TViewLogForm::LoadFile(const QString& path, bool quiet)
         }
         return LoadResult::Failed;
     }
-    LoadTable(std::move(job->table));
+    LoadTable(std::move(job->table), dates);
     return LoadResult::Loaded;
 }
 
-void TViewLogForm::LoadTable(brenvik::StringTable&& table) {
+void TViewLogForm::LoadTable(LogTable&& table, std::optional<DateOrder> dates) {
     base_.SetTable(std::move(table));
+    // The dates' order: given (the store's files), or found in the file.
+    const int dateField = base_.FirstDateField();
+    if (dates) {
+        base_.SetDateFormat(*dates);
+    } else if (dateField >= 0) {
+        base_.SetDateFormat(DetectDateOrder(base_.TransactionCount(),
+                                            [&](int i) { return base_.Cell(dateField, i + 1); }));
+    }
+    SetDateFormat(base_.DateFormat());
     SetupLogGrid();
     LoadLogGrid();
     SetupStatistics();
+    ShowUnreadValues();
+}
+
+void TViewLogForm::SetDateFormat(DateOrder order) {
+    base_.SetDateFormat(order);
+    SetProgramDateFormat(order);
+    DateFormatBox->setCurrentIndex(DateFormatBox->findData(static_cast<int>(order)));
+}
+
+void TViewLogForm::ShowUnreadValues() {
+    std::vector<int> numberFields;
+    for (const FieldEntry& e : reportFields_)
+        if (e.checked) numberFields.push_back(e.field);
+    const std::optional<int> dateColumn =
+        UseDateField->currentIndex() < 0 ? std::nullopt
+                                         : std::optional<int>(UseDateField->currentData().toInt());
+    const int dateField = dateColumn ? view_.Field(*dateColumn) : -1;
+    QStringList lines;
+    for (const UnreadValues& u : UnreadableValues(base_, numberFields, dateField))
+        lines << (base_.Table().Utf8() ? QString::fromStdString(pellard::UnreadText(u))
+                                       : ui::ToQ(pellard::UnreadText(u)));
+    UnreadLabel->setText(lines.join("\n"));
+    UnreadBar->setVisible(!lines.isEmpty());
 }
 
 void TViewLogForm::SetupLogGrid() {
@@ -417,6 +460,8 @@ void TViewLogForm::LoadLogGrid() {
     FillColumnList(*UseDateField, view_.DateColumns());
     FillColumnList(*UseAddressField, view_.AddressColumns());
     SortBoxChange();
+    reportPage_->SetTotal(view_.TotalText());
+    reportPage_->LoadAvailableReports();
 }
 
 void TViewLogForm::SortBoxChange() {
@@ -430,28 +475,24 @@ void TViewLogForm::MoveDownBtnClick() { MoveFieldListEntry(*SelectDisplayFields,
 // ---- colours ----
 
 void TViewLogForm::ColorClick(ColorBox* box) {
-    if (auto chosen = ui::platform().ChooseColor(box->Color())) box->SetColor(*chosen);
-    logModel_->Repaint();
-    statModel_->Repaint();
-    reportPage_->RColorModeClick();
+    if (auto* panel = qobject_cast<ColorPanel*>(box->parentWidget())) panel->ChooseColor(box);
 }
 
-void TViewLogForm::DColorModeClick() { logModel_->Repaint(); }
-void TViewLogForm::RColorModeClick() {
+// Any colour or banding change repaints every table of the window.
+void TViewLogForm::Repaint() {
+    logModel_->Repaint();
     statModel_->Repaint();
-    reportPage_->RColorModeClick();
+    reportPage_->Repaint();
 }
 
 QColor TViewLogForm::LogGridCellColor(int col, int row) const {
-    if (row == 0) return HeaderColor->Color();
-    const int band = ColColumns->isChecked() ? col : row;
-    return band % 2 == 0 ? PrimaryColor->Color() : AlternateColor->Color();
+    if (row == 0) return viewColors_->Header();
+    return viewColors_->Band(viewColors_->BandOf(col, row));
 }
 
 QColor TViewLogForm::StatGridCellColor(int col, int row) const {
-    if (row == 0 || col == 0) return ReportHeaderColor->Color();
-    const int band = RColColumns->isChecked() ? col : row;
-    return band % 2 == 0 ? ReportPrimaryColor->Color() : ReportOtherColor->Color();
+    if (row == 0 || col == 0) return statColors_->Header();
+    return statColors_->Band(statColors_->BandOf(col, row));
 }
 
 // ---- pages ----
@@ -469,12 +510,8 @@ void TViewLogForm::ViewBookChange(int index) {
     });
 }
 
-bool TViewLogForm::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) FormActivate();
-    return QWidget::event(e);
-}
-
 void TViewLogForm::FormActivate() {
+    SetProgramDateFormat(base_.DateFormat());
     reportPage_->LoadAvailableReports();
     reportPage_->ResetCustomReport();
 }

@@ -10,10 +10,12 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 class QCheckBox;
+class QFrame;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -25,6 +27,7 @@ class QTableView;
 namespace pellard {
 
 class ColorBox;
+class ColorPanel;
 class GridModel;
 class TReportPage;
 
@@ -41,9 +44,14 @@ public:
     // responsive (progress with Cancel), then sets up fields, view and
     // statistics. A file that cannot be read is reported (unless `quiet`)
     // and leaves the window empty.
-    LoadResult LoadFile(const QString& path, bool quiet = false);
+    // The dates are read in the order given, or in the order the file's
+    // date field shows.
+    LoadResult LoadFile(const QString& path, bool quiet = false,
+                        std::optional<DateOrder> dates = std::nullopt);
     // The same set-up on a table already loaded.
-    void LoadTable(brenvik::StringTable&& table);
+    void LoadTable(LogTable&& table, std::optional<DateOrder> dates = std::nullopt);
+    // The order of year, month and day in this file's dates.
+    void SetDateFormat(DateOrder order);
 
     void SetupLogGrid();
     void LoadLogGrid();
@@ -53,8 +61,7 @@ public:
     void MoveUpBtnClick();
     void MoveDownBtnClick();
     void ColorClick(ColorBox* box);
-    void DColorModeClick();
-    void RColorModeClick();
+    void Repaint();
     void ViewBookChange(int index);
     void FormActivate();
 
@@ -80,10 +87,9 @@ public:
     QColor LogGridCellColor(int col, int row) const;
     QColor StatGridCellColor(int col, int row) const;
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
+    // The bar above the pages: values of the fields in use that do not read.
+    void ShowUnreadValues();
     QWidget* BuildViewPage();
     QWidget* BuildFilterPage();
     QWidget* BuildSummaryPage();
@@ -106,11 +112,7 @@ private:
     QTableView* LogGrid = nullptr;
     GridModel* logModel_ = nullptr;
     QLabel* Total = nullptr;
-    ColorBox* HeaderColor = nullptr;
-    ColorBox* PrimaryColor = nullptr;
-    ColorBox* AlternateColor = nullptr;
-    QRadioButton* ColRows = nullptr;
-    QRadioButton* ColColumns = nullptr;
+    ColorPanel* viewColors_ = nullptr;
     // Filter page
     QTableView* FilterGrid = nullptr;
     GridModel* filterModel_ = nullptr;
@@ -119,14 +121,13 @@ private:
     GridModel* statModel_ = nullptr;
     QCheckBox* AbsoluteValueStat = nullptr;
     QLabel* ReportTotal = nullptr;
-    ColorBox* ReportHeaderColor = nullptr;
-    ColorBox* ReportPrimaryColor = nullptr;
-    ColorBox* ReportOtherColor = nullptr;
-    QRadioButton* RColRows = nullptr;
-    QRadioButton* RColColumns = nullptr;
+    ColorPanel* statColors_ = nullptr;
     // Report page
     QComboBox* UseDateField = nullptr;
     QComboBox* UseAddressField = nullptr;
+    QComboBox* DateFormatBox = nullptr;
+    QFrame* UnreadBar = nullptr;
+    QLabel* UnreadLabel = nullptr;
     TReportPage* reportPage_ = nullptr;
 };
 

@@ -6,11 +6,7 @@
 
 namespace analyzer_test {
 
-inline void LoadCSV(pellard::LogBase& base, const std::string& csv) {
-    brenvik::StringTable t;
-    t.LoadCSVBytes(csv, ',');
-    base.SetTable(std::move(t));
-}
+inline void LoadCSV(pellard::LogBase& base, const std::string& csv) { base.LoadBytes(csv); }
 
 // The cells of one view column, data rows only.
 inline std::vector<std::string> Column(const pellard::LogView& view, int col) {

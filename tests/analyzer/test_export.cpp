@@ -13,11 +13,10 @@ namespace {
 class Export : public ::testing::Test {
 protected:
     void SetUp() override {
-        brenvik::StringTable t;
-        t.LoadCSVBytes(
+        pellard::LogTable t;
+        t.LoadBytes(
             "Date,Name,Gross,Note\r\n2001/01/30,\"Smith, Ann\",10.00,\r\n"
-            "2001/02/01,Bob,20.00,x\r\n",
-            ',');
+            "2001/02/01,Bob,20.00,x\r\n");
         form = std::make_unique<TViewLogForm>();
         form->LoadTable(std::move(t));
     }
@@ -76,9 +75,7 @@ TEST_F(Export, FileThatCannotBeCreatedIsReported) {
 
 TEST(ViewTable, NoColumnsKeepsOneRowPerTransaction) {
     LogBase base;
-    brenvik::StringTable t;
-    t.LoadCSVBytes("A,B\r\n1,2\r\n3,4\r\n", ',');
-    base.SetTable(std::move(t));
+    base.LoadBytes("A,B\r\n1,2\r\n3,4\r\n");
     LogView view(base);
     auto entries = FieldEntries(base, false);
     view.Refresh(entries, nullptr);

@@ -103,8 +103,8 @@ TEST(ViewSearch, NoCurrentRowStartsAtRowOneAndEmptyViewFindsNothing) {
 class FindInView : public ::testing::Test {
 protected:
     void Load(const std::string& csv) {
-        brenvik::StringTable t;
-        t.LoadCSVBytes(csv, ',');
+        pellard::LogTable t;
+        t.LoadBytes(csv);
         form = std::make_unique<TViewLogForm>();
         form->LoadTable(std::move(t));
         form->LoadLogGrid();

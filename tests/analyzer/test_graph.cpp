@@ -22,7 +22,7 @@ brenvik::StringTable Report() {
     brenvik::StringTable t;
     t.LoadCSVBytes(
         "Month,Total Transactions,Total Fee,Total Gross\r\n"
-        "2001/01,2,-1.50,\"1,234.56\"\r\n"
+        "2001/01,2,-1.50,\"1,234.5x\"\r\n"
         "2001/02,0,\"\",\"\"\r\n"
         "2001/03,1,-0.25,12.5x\r\n",
         ',');
@@ -46,6 +46,21 @@ TEST(GraphData, ValuesLabelsAndAxisMaximum) {
     EXPECT_TRUE(GraphOfColumn(empty, 1).values.empty());
 }
 
+TEST(GraphForm, ManyLabelsStandUpright) {
+    test::ScriptedPlatform ui;
+    brenvik::StringTable t;
+    t.SetSize(2, 31);
+    t.SetCell(1, 0, "Total Gross");
+    for (int r = 1; r < 31; ++r) {
+        t.SetCell(0, r,
+                  "09/" + std::to_string(r < 10 ? 0 : r / 10) + std::to_string(r % 10) + "/2024");
+        t.SetCell(1, r, std::to_string(r));
+    }
+    TGraphForm form;
+    form.GenerateGraph(GraphOfColumn(t, 1));
+    EXPECT_EQ(form.Chart()->chart()->axes(Qt::Horizontal)[0]->labelsAngle(), -90);
+}
+
 TEST(GraphForm, MenuOpensIndependentWindowsLaidOut) {
     test::ScriptedPlatform ui;
     QMdiArea area;
@@ -65,6 +80,8 @@ TEST(GraphForm, MenuOpensIndependentWindowsLaidOut) {
     EXPECT_EQ(sub->size(), QSize(640, 480));
 
     QChart* chart = g->Chart()->chart();
+    // A few labels lie flat; many stand upright so that none is cut.
+    EXPECT_EQ(chart->axes(Qt::Horizontal)[0]->labelsAngle(), 0);
     auto series = chart->series();
     ASSERT_EQ(series.size(), 1);
     auto* bars = qobject_cast<QBarSeries*>(series[0]);

@@ -1,13 +1,16 @@
 #include "analyzer/screens/mainform.h"
+#include "analyzer/screens/reportpage.h"
 #include "analyzer/screens/viewlogform.h"
 #include "analyzer/values.h"
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
 #include "ui/helppage.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPlainTextEdit>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -42,12 +45,14 @@ TEST_F(MainForm, CommandLineFileOfTheProgramFolderSetsYearFirstDates) {
     EXPECT_EQ(form.Windows()[0]->windowTitle(), "Analyze Log");
     EXPECT_EQ(form.Windows()[0]->Base().TransactionCount(), 1);
 
-    // A file opened later in the same run reads its dates the same way.
+    // A file opened later in the same run reads its dates as it writes
+    // them; the store's file keeps its year-first dates.
     ui.ExpectOpenFile(folder.QPath() + "download.csv");
     form.Open1Click();
     ASSERT_EQ(form.Windows().size(), 2);
     EXPECT_EQ(ui.Log(test::Dlg::OpenFile)[0].caption, "Comma Delimited File (*.csv)");
-    EXPECT_EQ(ProgramDateFormat(), DateOrder::YearMonthDay);
+    EXPECT_EQ(form.Windows()[1]->Base().DateFormat(), DateOrder::MonthDayYear);
+    EXPECT_EQ(form.Windows()[0]->Base().DateFormat(), DateOrder::YearMonthDay);
     EXPECT_TRUE(ui.Finish());
 }
 
@@ -149,4 +154,40 @@ TEST_F(MainForm, HelpAboutAndCalendar) {
     EXPECT_EQ(test::Find<QToolButton>(form, "TBCalculatorBtn").toolTip(), "Show Calculator");
     EXPECT_EQ(form.windowTitle(), "Corvane");
     EXPECT_TRUE(ui.Finish());
+}
+
+TEST_F(MainForm, HandedOverFileHasItsFieldSummariesAndSwitchingWindowsResetsCustomReports) {
+    form.StartUp({"InvTemp.csv"}, folder.QPath());
+    ASSERT_EQ(form.Windows().size(), 1);
+    TViewLogForm* first = form.Windows()[0];
+    EXPECT_GE(test::Find<QComboBox>(*first, "SelectReport").findText("Total Summary"), 0);
+    EXPECT_EQ(test::TextOf(*first, "DateFormatBox"), "yyyy/mm/dd");
+
+    ui.ExpectModal("TCustomReportForm", [](QDialog& d) {
+        test::Find<QComboBox>(d, "ReportField").setCurrentText("Total");
+        test::Find<QPlainTextEdit>(d, "FieldValues").setPlainText("5");
+        test::Click(d, "OKValueBtn");
+        return QDialog::Accepted;
+    });
+    auto& reports = test::Find<QComboBox>(*first, "SelectReport");
+    reports.setCurrentIndex(reports.findText("Custom Report"));
+    first->Report().SelectReportChange();
+    ASSERT_EQ(first->Report().CustomReport().fieldName, "Total");
+
+    // A download opened by hand reads its dates the way the file writes them.
+    ui.ExpectOpenFile(folder.QPath() + "download.csv");
+    form.Open1Click();
+    ASSERT_EQ(form.Windows().size(), 2);
+    EXPECT_EQ(test::TextOf(*form.Windows()[1], "DateFormatBox"), "mm/dd/yyyy");
+    form.Area()->setActiveSubWindow(form.Area()->subWindowList()[0]);
+    EXPECT_EQ(first->Report().CustomReport().fieldName, "");
+    EXPECT_TRUE(ui.Finish());
+}
+
+TEST_F(MainForm, EveryToolbarButtonHasAnIconThatDraws) {
+    for (const char* name :
+         {"OpenFileBtn", "TBCloseAppBtn", "TBHelpBtn", "TBCalculatorBtn", "TBCalenderBtn"}) {
+        auto& b = test::Find<QToolButton>(form, name);
+        EXPECT_FALSE(b.icon().pixmap(QSize(16, 16)).isNull()) << name;
+    }
 }

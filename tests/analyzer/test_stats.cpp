@@ -32,11 +32,14 @@ TEST(Statistics, DefaultFieldsAreGrossFeeAndNet) {
 }
 
 TEST(Statistics, InvalidTextsAddNothingButCountAndReadLeniently) {
-    const auto rows = StatsOf("Gross,Fee\r\n10.00,1,234.56\r\n,\r\n20.00,\"1,234.56\"\r\n", false);
+    const auto rows = StatsOf("Gross,Fee\r\n10.00,1,234.56\r\n,\r\n20.00,\"1,234.5x\"\r\n", false);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(Row(rows[0]), (Strings{"Gross", "30.00", "10.00", "20.00", "0.00"}));
-    // 1 and 234.56 are two cells on the first row; "1,234.56" is worth 1 but adds nothing.
+    // 1 and 234.56 are two cells on the first row; "1,234.5x" is worth 1 but adds nothing.
     EXPECT_EQ(Row(rows[1]), (Strings{"Fee", "1.00", "0.33", "1.00", "0.00"}));
+    // Amounts with thousands groups read whole.
+    EXPECT_EQ(Row(StatsOf("Gross\r\n\"1,234.56\"\r\n\"$-1,000\"\r\n", false)[0]),
+              (Strings{"Gross", "234.56", "117.28", "1234.56", "-1000.00"}));
 }
 
 TEST(Statistics, AbsoluteValues) {
@@ -81,6 +84,8 @@ TEST(Statistics, ListMembersAndStrictHighLow) {
     EXPECT_EQ(GetHighFromList(texts, false), "2.50");
     EXPECT_EQ(GetLowFromList(texts, false), "-1.00");
     EXPECT_EQ(GetSumFromList({}, false), "");
-    // 80-bit sums: many cents add up exactly.
+    // 80-bit sums: many cents add up exactly, and a small amount between two
+    // large ones is kept (a double sum would lose it and give 0.00).
     EXPECT_EQ(GetSumFromList(Strings(100000, "0.01"), false), "1000.00");
+    EXPECT_EQ(GetSumFromList({"1e17", "0.125", "-1e17"}, false), "0.13");
 }

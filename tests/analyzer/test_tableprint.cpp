@@ -6,6 +6,9 @@
 
 #include <QPushButton>
 
+#include <QComboBox>
+#include <QScrollArea>
+
 #include <gtest/gtest.h>
 
 using namespace pellard;
@@ -81,6 +84,13 @@ TEST(TablePrint, MenuSettingsDialogAndPrinting) {
         test::SetText(d, "BottomMargin", "20");
         test::Click(d, "CellFontBtn");
         EXPECT_GT(form.PreviewPageCount(), before);  // the preview follows
+        // Zoom: the page is drawn wider than its box, which scrolls.
+        auto& area = test::Find<QScrollArea>(d, "PreviewArea");
+        auto& zoom = test::Find<QComboBox>(d, "PreviewZoom");
+        zoom.setCurrentIndex(zoom.findText("200%"));
+        EXPECT_GE(test::Find<QWidget>(d, "Preview").width(), 2 * area.viewport()->width() - 2);
+        zoom.setCurrentIndex(zoom.findText("Fit"));
+        EXPECT_TRUE(area.widgetResizable());
         test::Click(d, "OKBtn");
         return QDialog::Rejected;
     });

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using namespace pellard;
 
@@ -15,13 +16,17 @@ TEST(NumericValue, ValidAndLenientReadings) {
         double value;
     };
     const Case cases[] = {
-        {"12.50", true, 12.5},  {" 12.50", true, 12.5}, {"12.50 ", false, 1250},
-        {"1,234.56", false, 1}, {"12.5x", false, 125},  {"-3x", false, 3},
-        {"-3 USD", false, 3},   {"$5.00", false, 0},    {"abc", false, 0},
-        {"", false, 0},         {"   ", false, 0},      {"12.", true, 12},
-        {".5", true, 0.5},      {"-0.25", true, -0.25}, {"+7", true, 7},
-        {"1e3", true, 1000},    {"2.5E-1", true, 0.25}, {"1e", false, 1},
-        {"-", false, 0},        {".", false, 0},        {"\t5", false, 0},
+        {"12.50", true, 12.5},  {" 12.50", true, 12.5},
+        {"12.50 ", true, 12.5}, {"1,234.56", true, 1234.56},
+        {"12.5x", false, 125},  {"-3x", false, 3},
+        {"-3 USD", false, 3},   {"$5.00", true, 5},
+        {"abc", false, 0},      {"", false, 0},
+        {"   ", false, 0},      {"12.", true, 12},
+        {".5", true, 0.5},      {"-0.25", true, -0.25},
+        {"+7", true, 7},        {"1e3", true, 1000},
+        {"2.5E-1", true, 0.25}, {"1e", false, 1},
+        {"-", false, 0},        {".", false, 0},
+        {"\t5", false, 0},
     };
     for (const Case& c : cases) {
         const Number n = NumericValue(c.text);
@@ -29,6 +34,85 @@ TEST(NumericValue, ValidAndLenientReadings) {
         EXPECT_DOUBLE_EQ(n.value, c.value) << '"' << c.text << '"';
         EXPECT_FALSE(n.overflow) << c.text;
     }
+}
+
+TEST(NumericValue, AmountsAsDownloadsWriteThem) {
+    struct Case {
+        const char* text;
+        bool valid;
+        double value;  // the reading of an invalid text is the lenient one
+    };
+    const Case cases[] = {
+        {"1,058.09", true, 1058.09},
+        {"-1,058.09", true, -1058.09},
+        {"$1,234", true, 1234},
+        {"-$1,234.50", true, -1234.5},
+        {"$-1,234.50", true, -1234.5},
+        {"+$7", true, 7},
+        {" 1,000,000.5 ", true, 1000000.5},
+        {"\xC2\xA3"
+         "12.00",
+         true, 12},  // pound sign in UTF-8
+        {"\xA3"
+         "12.00",
+         true, 12},  // and in the Western code page
+        {"\xE2\x82\xAC"
+         "-3",
+         true, -3},  // euro sign in UTF-8
+        {"\x80"
+         "1,000",
+         true, 1000},  // and in the code page
+        {"$ 5", true, 5},
+        {"$1e3", true, 1000},
+        {"1,23", false, 1},  // groups are three digits
+        {"1,2345", false, 1},
+        {"1234,567", false, 1234},
+        {",123", false, 0},
+        {"1,234.", true, 1234},
+        {"-$-5", false, 0},  // one sign only
+        {"--5", false, 0},
+        {"$", false, 0},
+        {"$$5", false, 0},
+        {"USD 3", false, 0},
+        {"1 234", false, 1},
+        {"5 $", false, 5},
+    };
+    for (const Case& c : cases) {
+        const Number n = NumericValue(c.text);
+        EXPECT_EQ(n.valid, c.valid) << '"' << c.text << '"';
+        EXPECT_DOUBLE_EQ(n.value, c.value) << '"' << c.text << '"';
+    }
+    EXPECT_TRUE(HasContent(" x"));
+    EXPECT_FALSE(HasContent("   "));
+}
+
+TEST(DateValue, OrdersSeparatorsAndDetection) {
+    const Day mar5 = DayFromYMD(2024, 3, 5);
+    EXPECT_EQ(DateValue("05/03/2024", DateOrder::DayMonthYear), mar5);
+    EXPECT_EQ(DateValue("5-3-2024", DateOrder::DayMonthYear), mar5);
+    EXPECT_EQ(DateValue("2024-03-05", DateOrder::YearMonthDay), mar5);
+    EXPECT_EQ(DateValue("03-05-2024", DateOrder::MonthDayYear), mar5);
+    EXPECT_FALSE(DateValue("13/31/2024", DateOrder::DayMonthYear));
+    EXPECT_EQ(FormatDay(mar5, DateOrder::DayMonthYear), "05/03/2024");
+    for (DateOrder o : {DateOrder::YearMonthDay, DateOrder::MonthDayYear, DateOrder::DayMonthYear})
+        EXPECT_EQ(DateOrderFromText(DateFormatText(o)), o);
+    EXPECT_FALSE(DateOrderFromText("dd.mm.yyyy"));
+
+    using Cells = std::vector<std::string>;
+    const std::pair<Cells, DateOrder> columns[] = {
+        {{"2024/03/05"}, DateOrder::YearMonthDay},
+        {{"", "soon", "2024-03-05"}, DateOrder::YearMonthDay},
+        {{"03/05/2024", "03/13/2024"}, DateOrder::MonthDayYear},
+        {{"03/05/2024", "13/05/2024"}, DateOrder::DayMonthYear},
+        {{"05-03-24", "31-12-23"}, DateOrder::DayMonthYear},
+        {{"03/05/2024"}, DateOrder::MonthDayYear},  // cannot tell: month first
+        {{}, DateOrder::MonthDayYear},
+        {{"12345/1/1", "abc"}, DateOrder::MonthDayYear},
+    };
+    for (const auto& [cells, want] : columns)
+        EXPECT_EQ(DetectDateOrder(static_cast<int>(cells.size()), [&](int i) { return cells[i]; }),
+                  want)
+            << (cells.empty() ? "" : cells.back());
 }
 
 TEST(NumericValue, OutOfRangeExponents) {
@@ -48,7 +132,7 @@ TEST(DateValue, BothOrdersAndShortForms) {
     EXPECT_FALSE(DateValue("2001/01/30", DateOrder::MonthDayYear));
     EXPECT_FALSE(DateValue("01/30/2001", DateOrder::YearMonthDay));
     EXPECT_FALSE(DateValue("2001/02/29", DateOrder::YearMonthDay));
-    EXPECT_FALSE(DateValue("2001-01-30", DateOrder::YearMonthDay));
+    EXPECT_EQ(DateValue("2001-01-30", DateOrder::YearMonthDay), jan30);  // as downloads write it
     EXPECT_FALSE(DateValue("", DateOrder::YearMonthDay));
     EXPECT_FALSE(DateValue("2001/01/30x", DateOrder::YearMonthDay));
     EXPECT_FALSE(DateValue("2001/01/30/5", DateOrder::YearMonthDay));
@@ -82,6 +166,10 @@ TEST(FormatNumber, TwoDecimalsHalfAwayFromZero) {
     EXPECT_EQ(FormatNumber(-0.125), "-0.13");
     EXPECT_EQ(FormatNumber(1234567.891L), "1234567.89");
     EXPECT_EQ(FormatNumber(0), "0.00");
+    // Nothing left after rounding has no sign.
+    EXPECT_EQ(FormatNumber(-0.0L), "0.00");
+    EXPECT_EQ(FormatNumber(-0.001L), "0.00");
+    EXPECT_EQ(FormatNumber(-0.005L), "-0.01");
     // The double nearest 1.005 is 1.00499999999999989..., which its 18
     // significant digits keep below the half.
     EXPECT_EQ(FormatNumber(1.005), "1.00");

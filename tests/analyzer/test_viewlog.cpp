@@ -6,14 +6,19 @@
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableView>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace pellard;
 using test::Click;
@@ -364,4 +369,101 @@ TEST_F(ViewLog, ReportPageWorksOnTheWindowsViewAndFieldSet) {
     EXPECT_EQ(table.CellText(2, 0), "Total Gross");
     EXPECT_EQ(table.CellText(2, 1), "10.00");
     EXPECT_EQ(TextOf(*form, "RTotal"), "3 of 3");
+}
+
+TEST_F(ViewLog, ReportCountsShowRightAfterOpening) {
+    EXPECT_EQ(TextOf(*form, "RTotal"), "3 of 3");
+    // The list is there without any page change or activation.
+    EXPECT_EQ(Find<QComboBox>(*form, "SelectReport").itemText(7), "Gross Summary");
+}
+
+TEST_F(ViewLog, ReportChoiceAndCustomReportSurviveActivationAndDialogs) {
+    auto& reports = Find<QComboBox>(*form, "SelectReport");
+    const int custom = reports.findText("Custom Report");
+    ui.ExpectModal("TCustomReportForm", [](QDialog& d) {
+        Find<QComboBox>(d, "ReportField").setCurrentText("Status");
+        Find<QPlainTextEdit>(d, "FieldValues").setPlainText("comp");
+        Click(d, "OKValueBtn");
+        return QDialog::Accepted;
+    });
+    reports.setCurrentIndex(custom);
+    form->Report().SelectReportChange();
+    ASSERT_EQ(form->Report().CustomReport().fieldName, "Status");
+    // A window manager activates the window whenever a dialog closes or the
+    // user comes back from another program.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(form.get(), &activate);
+    Find<QTabWidget>(*form, "ViewBook").setCurrentIndex(TViewLogForm::FilterPage);
+    Find<QTabWidget>(*form, "ViewBook").setCurrentIndex(TViewLogForm::ReportPage);
+    EXPECT_EQ(reports.currentText(), "Custom Report");
+    form->Report().GenerateReportBtnClick();
+    EXPECT_EQ(form->Report().ReportTable().CellText(0, 1), "comp");
+    EXPECT_EQ(form->Report().ReportTable().CellText(1, 1), "2");
+    // A change of the view's columns is a new list.
+    auto& list = Find<QListWidget>(*form, "SelectDisplayFields");
+    list.item(4)->setCheckState(Qt::Unchecked);
+    Click(*form, "RefreshDisplayBtn");
+    EXPECT_EQ(reports.findText("Status Summary"), -1);
+    EXPECT_TRUE(ui.Finish());
+}
+
+TEST_F(ViewLog, DownloadsShowTheirTextsDatesAndWhatDidNotRead) {
+    // LF line ends, a byte-order mark, UTF-8, day-first dates, amounts with
+    // thousands groups and values that are not numbers or dates.
+    Open(
+        "\xEF\xBB\xBF"
+        "Date,Name,Gross,Net\n"
+        "13/01/2024,Jos\xC3\xA9,\"1,058.09\",5\n"
+        "14/01/2024,Ann,USD 3,6\n"
+        "soon,Bo,2,x7\n"
+        "14/01/2024,Cy,,8\n");
+    EXPECT_EQ(Header("LogGrid", 0), "Date");
+    EXPECT_EQ(Cell("LogGrid", 1, 1), QString::fromUtf8("Jos\xC3\xA9"));
+    EXPECT_EQ(TextOf(*form, "DateFormatBox"), "dd/mm/yyyy");
+    EXPECT_EQ(form->StatGrid().CellText(1, 1), "1060.09");
+    auto& bar = Find<QFrame>(*form, "UnreadBar");
+    EXPECT_FALSE(bar.isHidden());
+    EXPECT_EQ(TextOf(*form, "UnreadText"),
+              "Gross: 1 value does not read as a number (first: \"USD 3\", row 2)\n"
+              "Net: 1 value does not read as a number (first: \"x7\", row 3)\n"
+              "Date: 1 value does not read as a date (first: \"soon\", row 3)");
+    Click(*form, "CloseUnreadBtn");
+    EXPECT_TRUE(bar.isHidden());
+
+    auto& reports = Find<QComboBox>(*form, "SelectReport");
+    reports.setCurrentIndex(reports.findText("Daily Summary"));
+    form->Report().GenerateReportBtnClick();
+    EXPECT_EQ(form->Report().ReportTable().CellText(0, 1), "13/01/2024");
+    EXPECT_EQ(form->Report().ReportTable().CellText(1, 2), "2");
+    // The user may read the dates another way.
+    auto& format = Find<QComboBox>(*form, "DateFormatBox");
+    format.setCurrentIndex(format.findText("mm/dd/yyyy"));
+    emit format.activated(format.currentIndex());
+    form->Report().GenerateReportBtnClick();
+    EXPECT_EQ(ui.Messages().size(), 0);
+    EXPECT_EQ(form->Report().ReportTable().RowCount(), 2);  // only today: nothing reads
+    EXPECT_TRUE(ui.Finish());
+}
+
+TEST_F(ViewLog, CleanFileShowsNoBar) {
+    EXPECT_TRUE(Find<QFrame>(*form, "UnreadBar").isHidden());
+    EXPECT_TRUE(TextOf(*form, "FilterHint").contains("10 to 20"));
+    EXPECT_EQ(TextOf(*form, "DateFormatBox"), "yyyy/mm/dd");
+}
+
+TEST(GridColours, MarkedCellsKeepTheirTextReadable) {
+    auto contrast = [](const QColor& a, const QColor& b) {
+        auto lum = [](const QColor& c) {
+            auto ch = [](double x) {
+                x /= 255;
+                return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * ch(c.red()) + 0.7152 * ch(c.green()) + 0.0722 * ch(c.blue());
+        };
+        const double x = lum(a) + 0.05, y = lum(b) + 0.05;
+        return std::max(x, y) / std::min(x, y);
+    };
+    for (const QColor& bg : {TReportPage::kHighColor, TReportPage::kLowColor, QColor(Qt::white),
+                             QColor(Qt::black), QColor(0, 0, 128), QColor(200, 200, 200)})
+        EXPECT_GE(contrast(GridModel::TextColorOn(bg), bg), 4.5) << bg.name().toStdString();
 }

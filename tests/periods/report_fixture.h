@@ -22,9 +22,7 @@ struct Log {
             if (c == '\n') bytes += '\r';
             bytes += c;
         }
-        brenvik::StringTable t;
-        t.LoadCSVBytes(bytes, ',');
-        base.SetTable(std::move(t));
+        base.LoadBytes(bytes);
         view = std::make_unique<pellard::LogView>(base);
         view->Refresh(pellard::FieldEntries(base, true), nullptr);
     }

@@ -4,9 +4,10 @@
 // table the window shows, as grid CSV.
 #include "analyzer/filters.h"
 #include "analyzer/logview.h"
+#include "analyzer/readcheck.h"
 #include "analyzer/reports.h"
-#include "analyzer/summaries.h"
 #include "analyzer/stats.h"
+#include "analyzer/summaries.h"
 #include "analyzer/values.h"
 #include "store/core/error.h"
 
@@ -24,16 +25,22 @@ namespace {
 using namespace pellard;
 
 const char* const kUsage =
-    "usage: pellard-report FILE [--date-format yyyy/mm/dd|mm/dd/yyyy] [--filter SPEC]...\n"
+    "usage: pellard-report FILE [--date-format auto|yyyy/mm/dd|mm/dd/yyyy|dd/mm/yyyy]\n"
+    "                      [--filter SPEC]...\n"
     "                      [--fields F1,F2,...] [--abs] (--stats | --report KIND)\n"
     "                      [--date-field NAME] [--address-field NAME]\n"
-    "                      [--custom-field NAME --value V ... [--partial] [--case-sensitive]]\n"
+    "                      [--custom-field NAME --value V ... [--whole] [--case-sensitive]]\n"
     "                      [-o OUT]\n"
     "  KIND: day-of-week, daily, weekly, monthly, country, custom or field:NAME\n"
     "  SPEC: NAME=VALUE (Includes) or NAME!=VALUE (Does Not Include); VALUE as in the\n"
     "        filter table: a value, \"FROM to TO\", \"> X\" or \"< X\"\n"
     "  --fields gives the statistics fields in order (default: those whose names\n"
-    "  contain gross, fee or net). Dates default to yyyy/mm/dd.\n";
+    "  contain gross, fee or net). A custom report matches part of a cell, as the\n"
+    "  window does, unless --whole. FILE - reads standard input. --date-format auto\n"
+    "  (the default) takes the order of the date field's values: year first when\n"
+    "  its first part has four digits, day first when a first part is above 12,\n"
+    "  month first otherwise. Values of the fields in use that do not read as\n"
+    "  numbers or dates are counted on standard error.\n";
 
 // A problem with what was asked; reported on standard error with status 2.
 struct Failure {
@@ -49,7 +56,7 @@ struct FilterSpec {
 
 struct Options {
     std::string file;
-    DateOrder dates = DateOrder::YearMonthDay;
+    std::optional<DateOrder> dates;  // none: from the file
     std::vector<FilterSpec> filters;
     std::optional<std::vector<std::string>> fields;
     bool absolute = false;
@@ -59,7 +66,7 @@ struct Options {
     std::optional<std::string> addressField;
     std::optional<std::string> customField;
     std::vector<std::string> values;
-    bool partial = false;
+    bool partial = true;  // as the window's custom report starts
     bool caseSensitive = false;
     std::optional<std::string> out;
 };
@@ -87,8 +94,8 @@ Options Parse(int argc, char** argv) {
         std::string_view a = argv[i];
         if (a == "--date-format") {
             std::string f = value(i);
-            if (f == "yyyy/mm/dd") o.dates = DateOrder::YearMonthDay;
-            else if (f == "mm/dd/yyyy") o.dates = DateOrder::MonthDayYear;
+            if (f == "auto") o.dates.reset();
+            else if (auto order = DateOrderFromText(f)) o.dates = *order;
             else throw Failure{"unknown date format: " + f};
         } else if (a == "--filter") {
             std::string spec = value(i);
@@ -118,6 +125,8 @@ Options Parse(int argc, char** argv) {
             o.values.push_back(value(i));
         } else if (a == "--partial") {
             o.partial = true;
+        } else if (a == "--whole") {
+            o.partial = false;
         } else if (a == "--case-sensitive") {
             o.caseSensitive = true;
         } else if (a == "-o") {
@@ -125,7 +134,7 @@ Options Parse(int argc, char** argv) {
         } else if (a == "-h" || a == "--help") {
             std::fputs(kUsage, stdout);
             std::exit(0);
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (a.size() > 1 && a[0] == '-' && !(a == "-")) {
             throw Failure{"unknown option: " + std::string(a), true};
         } else if (!haveFile) {
             o.file = a;
@@ -216,7 +225,6 @@ void Write(const brenvik::StringTable& table, const Options& o) {
 
 int Run(int argc, char** argv) {
     const Options o = Parse(argc, argv);
-    SetProgramDateFormat(o.dates);
 
     LogBase base;
     base.LoadFile(o.file);
@@ -244,7 +252,27 @@ int Run(int argc, char** argv) {
     view.Refresh(FieldEntries(base, true), &set);
 
     const std::vector<FieldEntry> fields = StatisticsFields(base, o);
+    std::vector<int> numberFields;
+    for (const FieldEntry& e : fields)
+        if (e.checked) numberFields.push_back(e.field);
+    // The file's date format, from the date field the reports use.
+    const std::optional<int> dateColumn =
+        ChosenColumn(o.dateField, view.DateColumns(), "a date field");
+    const int dateField = dateColumn ? view.Field(*dateColumn) : -1;
+    if (o.dates) {
+        base.SetDateFormat(*o.dates);
+    } else if (dateField >= 0) {
+        base.SetDateFormat(DetectDateOrder(base.TransactionCount(),
+                                           [&](int i) { return base.Cell(dateField, i + 1); }));
+    }
+    SetProgramDateFormat(base.DateFormat());
+    // Said before the work, so that it shows also when the work fails.
+    auto tellUnread = [&](int usedDateField) {
+        for (const UnreadValues& u : UnreadableValues(base, numberFields, usedDateField))
+            std::fprintf(stderr, "%s\n", UnreadText(u).c_str());
+    };
     if (o.stats) {
+        tellUnread(-1);
         Write(StatTable(CalculateStats(view, fields, o.absolute)), o);
         return 0;
     }
@@ -254,7 +282,7 @@ int Run(int argc, char** argv) {
     in.valueFields = fields;
     in.absolute = o.absolute;
     in.today = Today();
-    in.dateColumn = ChosenColumn(o.dateField, view.DateColumns(), "a date field");
+    in.dateColumn = dateColumn;
     in.addressColumn = ChosenColumn(o.addressField, view.AddressColumns(), "an address field");
     CustomReportSettings custom;
     if (o.customField) custom.fieldName = *o.customField;
@@ -262,8 +290,11 @@ int Run(int argc, char** argv) {
     custom.partialMatch = o.partial;
     custom.caseSensitive = o.caseSensitive;
 
+    const std::optional<int> kind = ReportKind(*o.report, view);
+    tellUnread(kind && *kind >= reportkind::DayOfWeek && *kind <= reportkind::Monthly ? dateField
+                                                                                      : -1);
     brenvik::StringTable table;
-    const ReportProblem problem = GenerateReport(ReportKind(*o.report, view), in, custom, table);
+    const ReportProblem problem = GenerateReport(kind, in, custom, table);
     if (problem != ReportProblem::None) throw Failure{ReportProblemText(problem)};
     Write(table, o);
     return 0;
