@@ -47,7 +47,6 @@ public:
     // The item's quantity minus / plus `amount`, as a whole number.
     void UpdateQuantity(int item, std::string_view amount) override;
     void AddQuantity(int item, std::string_view amount) override;
-    static bool BlankList(const std::vector<std::string>& values);
     void ComputeDerivedFields();
 
     int SelectedItem() const;   // -1 when none

@@ -1,14 +1,13 @@
 #include "store/reports/screens/TExportForm.h"
 
 #include "store/core/safefile.h"
-#include "store/customers/screens/buttonrow.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
 #include "store/reports/export.h"
 #include "store/reports/screens/handoff.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -32,8 +31,8 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     fieldList_ = new QListWidget(fieldsPage);
     fieldList_->setObjectName("FieldList");
     fieldList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    QPushButton* up = NamedButton(fieldsPage, "MoveUpBtn", "Move Up");
-    QPushButton* down = NamedButton(fieldsPage, "MoveDownBtn", "Move Down");
+    QPushButton* up = ui::NamedButton(fieldsPage, "MoveUpBtn", "Move Up");
+    QPushButton* down = ui::NamedButton(fieldsPage, "MoveDownBtn", "Move Down");
     auto* moveButtons = new QVBoxLayout;
     moveButtons->addWidget(up);
     moveButtons->addWidget(down);
@@ -49,7 +48,7 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     preview_->setObjectName("ExportGrid");
     preview_->setModel(previewModel_);
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    preview_->horizontalHeader()->setDefaultSectionSize(100);
+    ui::KeepColumnsFitted(preview_, 100);
     auto* previewLayout = new QVBoxLayout(previewPage);
     previewLayout->addWidget(preview_);
     book_->addTab(previewPage, "Preview");
@@ -57,9 +56,9 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(book_);
     layout->addLayout(
-        ButtonRow(this, {{"ExportBtn", "Save", [this] { ExportBtnClick(); }},
-                         {"InvoiceReportBtn", "Analyze", [this] { InvoiceReportBtnClick(); }},
-                         {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
+        ui::ButtonRow(this, {{"ExportBtn", "Save", [this] { ExportBtnClick(); }},
+                             {"InvoiceReportBtn", "Analyze", [this] { InvoiceReportBtnClick(); }},
+                             {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
     resize(560, 440);
 
     connect(up, &QPushButton::clicked, this, &TExportForm::MoveUpBtnClick);
@@ -127,9 +126,8 @@ void TExportForm::ExportBtnClick() {
             std::optional<QString> name = ui::platform().SaveFileName(spec);
             if (!name || name->isEmpty()) return;
             if (brenvik::FileExists(ui::PathFromQ(*name)) &&
-                ui::platform().ShowMessage(brenvik::MsgKind::Confirmation,
-                                           "File already exists.  Do you want to overwrite it ?",
-                                           brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+                !ui::platform().ConfirmDestructive(
+                    "File already exists.  Do you want to overwrite it ?"))
                 continue;
             exportGrid_.SaveToCSV(ui::PathFromQ(*name));
             ui::platform().ShowMessage(brenvik::MsgKind::Information,
