@@ -106,7 +106,9 @@ TEST_F(POSPrintingTest, FinalizedSaleIsPrintedPrintCopiesTimes) {
 TEST_F(POSPrintingTest, AFailedPrintSaysWhyAndWhatToDo) {
     SetCopies(2);
     EnterSale();
-    form->Preview().Printer().setPrinterName("Front Desk");
+    auto& printers = test::Find<QComboBox>(form->Preview(), "GmPropertyComboBox1");
+    printers.addItem("Front Desk");
+    printers.setCurrentText("Front Desk");
     ui.FailPrintJobs("Printer is out of paper");
     const auto failure = [] { return test::Containing("could not be printed on the printer \""); };
     ui.ExpectError(failure());
@@ -117,6 +119,7 @@ TEST_F(POSPrintingTest, AFailedPrintSaysWhyAndWhatToDo) {
     EXPECT_EQ(ui.Log(test::Dlg::PrintJob).size(), 1u);  // the second copy is not tried
     const QString said = ui.Messages().last();
     EXPECT_TRUE(said.contains("Printer is out of paper")) << said.toStdString();
+    EXPECT_TRUE(said.contains("Front Desk")) << said.toStdString();
     EXPECT_TRUE(said.contains("Preview Last")) << said.toStdString();
 
     ui.ClearLog();

@@ -199,8 +199,9 @@ bool InvoicePreviewPage::PrintCopies(int copies) {
     for (int i = 0; i < copies; ++i) {
         QString error;
         if (Print(&error)) continue;
-        QString name = printer_.printerName();
-        if (name.isEmpty()) name = printers_->Printer();
+        // The name the user chose: Qt forgets names of printers it cannot reach.
+        QString name = printers_->Printer();
+        if (name.isEmpty()) name = printer_.printerName();
         ui::platform().ShowMessage(
             brenvik::MsgKind::Error,
             tr("The invoice could not be printed on the printer \"%1\".\n%2\n\nCheck that the "
