@@ -213,11 +213,12 @@ void PageDocument::RenderAll(QPagedPaintDevice& device) const {
     painter.end();
 }
 
-bool PrintDocument(QPrinter& printer, const PageDocument& doc, const QString& jobName) {
+bool PrintDocument(QPrinter& printer, const PageDocument& doc, const QString& jobName,
+                   QString* error) {
     printer.setFullPage(true);
     printer.setPageLayout(doc.Setup().Layout());
-    return platform().RunPrintJob(printer, jobName,
-                                  [&doc](QPagedPaintDevice& device) { doc.RenderAll(device); });
+    return platform().RunPrintJob(
+        printer, jobName, [&doc](QPagedPaintDevice& device) { doc.RenderAll(device); }, error);
 }
 
 bool SavePdf(const QString& path, const PageDocument& doc) {

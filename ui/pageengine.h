@@ -153,8 +153,10 @@ private:
     BandDrawer footerDrawer_;
 };
 
-// Sends the document to `printer` through the platform's print job.
-bool PrintDocument(QPrinter& printer, const PageDocument& doc, const QString& jobName);
+// Sends the document to `printer` through the platform's print job; on
+// failure `error` (when given) receives the system's reason.
+bool PrintDocument(QPrinter& printer, const PageDocument& doc, const QString& jobName,
+                   QString* error = nullptr);
 // Writes the document as a PDF file; false when the file cannot be written.
 bool SavePdf(const QString& path, const PageDocument& doc);
 

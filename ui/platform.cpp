@@ -38,6 +38,11 @@ std::string Platform::InputBox(const std::string& caption, const std::string& pr
     return FromQ(answer);
 }
 
+bool Platform::ConfirmDestructive(const QString& text) {
+    return ShowMessage(MsgKind::Confirmation, text, MsgButtons::YesNo, MsgAnswer::No) ==
+           MsgAnswer::Yes;
+}
+
 void ShowError(const std::exception& e) {
     platform().ShowMessage(MsgKind::Error, ToQ(e.what()), MsgButtons::Ok);
 }

@@ -68,7 +68,13 @@ public:
     std::string InputBox(const std::string& caption, const std::string& prompt,
                          const std::string& value) final;
 
-    virtual MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) = 0;
+    // `defaultAnswer` is the button Enter presses in a Yes/No box.
+    virtual MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons,
+                                  MsgAnswer defaultAnswer = MsgAnswer::Yes) = 0;
+    // A Yes/No question before destroying something (deleting, discarding,
+    // purging, overwriting): "No" is the default, so a stray Enter keeps
+    // what is there. Returns true only for "Yes".
+    bool ConfirmDestructive(const QString& text);
     // Cancel returns `value` unchanged.
     virtual QString AskText(const QString& caption, const QString& prompt,
                             const QString& value) = 0;
@@ -101,11 +107,15 @@ public:
     virtual bool PrinterSetup(QPrinter& printer) = 0;
     // A print job: `paint` draws every page on the device. The real platform
     // prints on `printer`; the scripted one prints into a PDF file.
+    // On failure it returns false and, when `error` is given, puts there
+    // what went wrong in the system's words.
     virtual bool RunPrintJob(QPrinter& printer, const QString& jobName,
-                             const std::function<void(QPagedPaintDevice&)>& paint) = 0;
+                             const std::function<void(QPagedPaintDevice&)>& paint,
+                             QString* error = nullptr) = 0;
 
     // Shell "open" of a web address or file URL, and starting a program
-    // without waiting. Both return false when nothing could be started.
+    // without waiting. Both return false when nothing could be started
+    // (no browser or viewer installed, no such program).
     virtual bool OpenUrl(const QString& url) = 0;
     virtual bool StartProgram(const QString& program, const QStringList& args,
                               const QString& workingDir) = 0;

@@ -1,5 +1,7 @@
 #include "ui/qtplatform.h"
 
+#include "ui/widgets.h"
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -16,18 +18,22 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace ui {
@@ -41,7 +47,8 @@ QtPlatform::QtPlatform(QString settingsFile) : settingsFile_(std::move(settingsF
 
 QtPlatform::~QtPlatform() = default;
 
-MsgAnswer QtPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) {
+MsgAnswer QtPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons,
+                                  MsgAnswer defaultAnswer) {
     QMessageBox box(DialogParent());
     switch (kind) {
     case MsgKind::Error:
@@ -62,7 +69,7 @@ MsgAnswer QtPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons 
     box.setText(text);
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == MsgAnswer::No ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
@@ -72,6 +79,14 @@ MsgAnswer QtPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons 
     return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
+int InputBoxWidth(const QWidget& box, const QString& caption, const QString& prompt,
+                  const QString& value) {
+    // The title bar also holds the window's buttons: about four lines' height.
+    const QFontMetrics fm = box.fontMetrics();
+    const int title = fm.horizontalAdvance(caption) + 4 * fm.height();
+    return std::max({TextWidth(&box, prompt), TextWidth(&box, value), title, 200});
+}
+
 QString QtPlatform::AskText(const QString& caption, const QString& prompt, const QString& value) {
     QInputDialog dialog(DialogParent());
     dialog.setInputMode(QInputDialog::TextInput);
@@ -79,6 +94,10 @@ QString QtPlatform::AskText(const QString& caption, const QString& prompt, const
     dialog.setLabelText(prompt);
     dialog.setTextValue(value);
     for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+    // The dialog's layout sets its size from its parts, so the prompt
+    // carries the width.
+    const int width = InputBoxWidth(dialog, caption, prompt, value);
+    for (QLabel* label : dialog.findChildren<QLabel*>()) label->setMinimumWidth(width);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : value;
 }
 
@@ -248,21 +267,81 @@ bool QtPlatform::PrinterSetup(QPrinter& printer) {
 }
 
 bool QtPlatform::RunPrintJob(QPrinter& printer, const QString& jobName,
-                             const std::function<void(QPagedPaintDevice&)>& paint) {
+                             const std::function<void(QPagedPaintDevice&)>& paint, QString* error) {
+    auto fail = [error](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    // Without a print system, or with a printer that is gone, Qt would
+    // quietly print nowhere (it falls back to a PDF file without a name).
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (!toFile || printer.outputFileName().isEmpty()) {
+        const QStringList installed = QPrinterInfo::availablePrinterNames();
+        if (installed.isEmpty())
+            return fail(QObject::tr("No printer is installed on this computer."));
+        if (toFile || !installed.contains(printer.printerName()))
+            return fail(QObject::tr("The chosen printer is not installed on this computer."));
+    }
     printer.setDocName(jobName);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
     paint(printer);
-    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+    switch (printer.printerState()) {
+    case QPrinter::Error:
+        return fail(printer.outputFormat() == QPrinter::NativeFormat
+                        ? QObject::tr("The print system refused the job.")
+                        : QObject::tr("The file \"%1\" could not be written.")
+                              .arg(printer.outputFileName()));
+    case QPrinter::Aborted:
+        return fail(QObject::tr("The print job was cancelled."));
+    default:
+        return true;
+    }
 }
+
+namespace {
+
+// What the desktop names as the program for `mimeType`, or empty.
+QString DesktopHandler(const QString& mimeType) {
+    const QString query = QStandardPaths::findExecutable("xdg-mime");
+    if (query.isEmpty()) return {};
+    QProcess p;
+    p.start(query, {"query", "default", mimeType});
+    if (!p.waitForFinished(3000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+// Whether anything could show `target`: the desktop's opener starts even
+// when no program handles the address and then fails unseen, so the
+// handler is looked for first.
+bool CanOpen(const QUrl& target) {
+    const bool web = !target.isLocalFile();
+    const QString type = web ? "x-scheme-handler/" + target.scheme()
+                             : QMimeDatabase().mimeTypeForFile(target.toLocalFile()).name();
+    if (!DesktopHandler(type).isEmpty()) return true;
+    const bool page = web || type == "text/html" || type == "application/xhtml+xml";
+    if (!page) return false;
+    // Web pages also open in whatever browser the opener falls back to.
+    if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+    for (const char* browser : {"x-www-browser", "firefox", "firefox-esr", "chromium",
+                                "chromium-browser", "google-chrome", "epiphany", "epiphany-browser",
+                                "konqueror", "falkon", "midori", "opera"})
+        if (!QStandardPaths::findExecutable(browser).isEmpty()) return true;
+    return false;
+}
+
+}  // namespace
 
 bool QtPlatform::OpenUrl(const QString& url) {
     // Web addresses as they are; plain paths as files.
     QUrl target = QUrl::fromUserInput(url);
     if (!target.isValid()) return false;
-    return QDesktopServices::openUrl(target);
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) return QDesktopServices::openUrl(target);
+    return CanOpen(target) && QProcess::startDetached(opener, {target.toString()});
 }
 
 bool QtPlatform::StartProgram(const QString& program, const QStringList& args,

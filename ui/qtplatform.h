@@ -17,7 +17,8 @@ public:
     explicit QtPlatform(QString settingsFile = {});
     ~QtPlatform() override;
 
-    MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) override;
+    MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons,
+                          MsgAnswer defaultAnswer = MsgAnswer::Yes) override;
     QString AskText(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> OpenFileName(const FileDialogSpec& spec) override;
     std::optional<QString> SaveFileName(const FileDialogSpec& spec) override;
@@ -31,7 +32,8 @@ public:
     bool PrintDialog(QPrinter& printer) override;
     bool PrinterSetup(QPrinter& printer) override;
     bool RunPrintJob(QPrinter& printer, const QString& jobName,
-                     const std::function<void(QPagedPaintDevice&)>& paint) override;
+                     const std::function<void(QPagedPaintDevice&)>& paint,
+                     QString* error = nullptr) override;
     bool OpenUrl(const QString& url) override;
     bool StartProgram(const QString& program, const QStringList& args,
                       const QString& workingDir) override;
@@ -52,5 +54,8 @@ private:
 // The window that dialogs belong to: the active modal dialog, else the
 // active window (nullptr when the program has none).
 QWidget* DialogParent();
+// The input box's width: its title, prompt and value whole, at least 200.
+int InputBoxWidth(const QWidget& box, const QString& caption, const QString& prompt,
+                  const QString& value);
 
 }  // namespace ui

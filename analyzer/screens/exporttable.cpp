@@ -22,9 +22,8 @@ std::optional<std::string> AskExportFile() {
         if (!chosen || chosen->isEmpty()) return std::nullopt;
         path = ui::PathFromQ(*chosen);
         if (!brenvik::FileExists(path)) break;
-        if (ui::platform().ShowMessage(brenvik::MsgKind::Confirmation,
-                                       "File already exists.  Do you want to overwrite it ?",
-                                       brenvik::MsgButtons::YesNo) == brenvik::MsgAnswer::Yes)
+        if (ui::platform().ConfirmDestructive(
+                "File already exists.  Do you want to overwrite it ?"))
             break;
     }
     return path;

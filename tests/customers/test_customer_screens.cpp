@@ -12,6 +12,7 @@
 #include "store/reports/screens/TExportForm.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -151,11 +152,10 @@ TEST_F(CustomerScreen, RemoveAsksFirstAndMovingKeepsCheckMarks) {
     EXPECT_EQ(form.Selected(), -1);
 
     form.Select(1);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected customer ?", MsgAnswer::No);
+    ui.ExpectDestructive("Are you sure you want to delete the selected customer ?", MsgAnswer::No);
     test::Click(form, "RemoveSelectedBtn");
     EXPECT_EQ(form.List().ItemCount(), 3);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected customer ?",
-                          MsgAnswer::Yes);
+    ui.ExpectDestructive("Are you sure you want to delete the selected customer ?", MsgAnswer::Yes);
     test::Click(form, "RemoveSelectedBtn");
     form.done(QDialog::Rejected);
     EXPECT_EQ(LastNames(customers), (std::vector<std::string>{"A", "B"}));
@@ -256,9 +256,11 @@ TEST(SelectCustomerForm, FiltersAndWritesTheAddressLines) {
     test::SetText(form, "Value", "MA");
     EXPECT_EQ(shown(), (QStringList{", ", "Goldsmith, Ada"}));
 
-    // OK without a choice changes nothing.
+    // OK without a choice (no match) changes nothing.
+    test::SetText(form, "Value", "none");
     form.CopySelected();
     EXPECT_EQ(memo.toPlainText(), "old text");
+    test::SetText(form, "Value", "MA");
     box.setCurrentRow(0);
     form.CopySelected();
     EXPECT_EQ(memo.toPlainText(), ", ");
@@ -268,4 +270,56 @@ TEST(SelectCustomerForm, FiltersAndWritesTheAddressLines) {
     test::Click(form, "OKBtn");
     EXPECT_EQ(memo.toPlainText(), "Smithers, Wayland\n1 Elm St\nSpringfield, \nUSA\n12345");
     EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+// Typing a filter highlights the first match; Up and Down move the highlight
+// without leaving the filter, and Enter takes the highlighted customer.
+TEST(SelectCustomerForm, EnterInTheFilterTakesTheHighlightedCustomer) {
+    test::ScriptedPlatform ui;
+    StringTable customers = Customers({{"", "Smithers", "Wayland", "1 Elm St"},
+                                       {"", "Smith", "Jo", "2 Oak Rd"},
+                                       {"", "Baker", "Bo", "3 Ash Ln"}});
+    QPlainTextEdit memo;
+    TSelectCustomerForm form(customers, &memo);
+    auto& box = test::Find<QListWidget>(form, "SelectBox");
+    auto& value = test::Find<QLineEdit>(form, "Value");
+    ui.ExpectModal("TSelectCustomerForm", [&](QDialog&) {
+        value.setFocus();
+        test::Type(value, "smi");
+        EXPECT_EQ(box.count(), 2);
+        EXPECT_EQ(box.currentRow(), 0);
+        EXPECT_TRUE(box.currentItem()->isSelected());
+        test::Key(value, Qt::Key_Down);
+        test::Key(value, Qt::Key_Down);  // stays on the last match
+        EXPECT_EQ(box.currentItem()->text(), "Smithers, Wayland");
+        test::Key(value, Qt::Key_Up);
+        EXPECT_EQ(value.text(), "smi");
+        test::Key(value, Qt::Key_Return);
+        return QDialog::Rejected;
+    });
+    EXPECT_EQ(ui.ShowModal(form), QDialog::Accepted);
+    EXPECT_TRUE(memo.toPlainText().startsWith("Smith, Jo\n2 Oak Rd"))
+        << memo.toPlainText().toStdString();
+}
+
+// Columns are as wide as their headings and texts (80 pixels at least) and
+// the user can resize them; a row keeps to one line.
+TEST(CustomerListForm, ColumnsFitTheirTexts) {
+    test::ScriptedPlatform ui;
+    StringTable customers = Customers(
+        {{"2025/12/31", "Featherstonehaugh-Montgomery", "Bo", "1 Elm St", "Springfield"}});
+    TCustomerListForm form(customers, "/nonexistent/");
+    auto& view = test::Find<QTableView>(form, "CustomerList");
+    QHeaderView* header = view.horizontalHeader();
+    const QFontMetrics fm = view.fontMetrics();
+    for (int c = 0; c < view.model()->columnCount(); ++c) {
+        const QString heading = view.model()->headerData(c, Qt::Horizontal).toString();
+        const QString text = view.model()->index(0, c).data().toString();
+        SCOPED_TRACE(heading.toStdString());
+        EXPECT_GE(header->sectionSize(c), 80);
+        EXPECT_GE(header->sectionSize(c), fm.horizontalAdvance(text));
+        EXPECT_GE(header->sectionSize(c), fm.horizontalAdvance(heading));
+        EXPECT_EQ(header->sectionResizeMode(c), QHeaderView::Interactive);
+    }
+    EXPECT_FALSE(view.wordWrap());
 }

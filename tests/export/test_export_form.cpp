@@ -71,13 +71,13 @@ TEST_F(ExportForm, OverwriteNoOffersTheDialogAgainThenCancelWritesNothing) {
     TExportForm form(folder.Path());
     form.BufferGrid = Sample();
     ui.ExpectSaveFile(path);
-    ui.ExpectConfirmation("File already exists.  Do you want to overwrite it ?", MsgAnswer::No);
+    ui.ExpectDestructive("File already exists.  Do you want to overwrite it ?", MsgAnswer::No);
     ui.ExpectSaveFileCancel();
     form.ExportBtnClick();
     EXPECT_EQ(folder.Read("old.csv"), "old");
 
     ui.ExpectSaveFile(path);
-    ui.ExpectConfirmation("File already exists.  Do you want to overwrite it ?", MsgAnswer::Yes);
+    ui.ExpectDestructive("File already exists.  Do you want to overwrite it ?", MsgAnswer::Yes);
     ui.ExpectInformation(test::Containing("Data exported to "));
     form.ExportBtnClick();
     EXPECT_EQ(folder.Read("old.csv"), Sample().CSVBytes());

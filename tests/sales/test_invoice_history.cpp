@@ -61,7 +61,7 @@ TEST_F(InvoiceHistoryTest, PurgeEverythingThroughTheButton) {
     form.FormActivate();
     ui.ExpectModal("TPurgeForm", [&](QDialog& d) {
         EXPECT_EQ(test::TextOf(d, "PurgeCount"), "3");
-        ui.ExpectConfirmation(test::Containing("Purged items will be removed"), MsgAnswer::Yes);
+        ui.ExpectDestructive(test::Containing("Purged items will be removed"), MsgAnswer::Yes);
         test::Click(d, "OKBtn");
         return QDialog::Rejected;
     });

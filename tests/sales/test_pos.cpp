@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace brenvik;
 using test::MsgAnswer;
 
@@ -253,10 +255,10 @@ TEST_F(POSTest, NewSaleAndCloseAskWhileLinesAreOnTheScreen) {
     form->BatchAddBtnClick();
     const char* newSale =
         "Warning: existing sale has not been finalized.  Are you sure you want to continue ?";
-    ui.ExpectConfirmation(newSale, MsgAnswer::No);
+    ui.ExpectDestructive(newSale, MsgAnswer::No);
     form->NewSaleBtnClick();
     EXPECT_EQ(form->Lines().size(), 1u);
-    ui.ExpectConfirmation(newSale, MsgAnswer::Yes);
+    ui.ExpectDestructive(newSale, MsgAnswer::Yes);
     form->NewSaleBtnClick();
     EXPECT_TRUE(form->Lines().empty());
     test::Find<QComboBox>(*form, "DiscountType").setCurrentText("$");
@@ -277,7 +279,7 @@ TEST_F(POSTest, ClosingSavesEveryKindOfFile) {
         auto& pos = static_cast<TPOSForm&>(d);
         Scan({"1001", ""});
         pos.BatchAddBtnClick();
-        ui.ExpectConfirmation(close, MsgAnswer::No);
+        ui.ExpectDestructive(close, MsgAnswer::No);
         pos.CloseFormClick();
         EXPECT_TRUE(pos.isVisible());
         pos.FinalizeSaleBtnClick();
@@ -296,6 +298,35 @@ TEST_F(POSTest, ClosingSavesEveryKindOfFile) {
     EXPECT_EQ(reloaded.Data.CellText(GridField(reloaded.Data, "Quantity"), mouse), "9");
     EXPECT_EQ(reloaded.InvoiceGrid.CellText(1, 1), "1041");
     EXPECT_EQ(reloaded.History(mouse).size(), 6u);
+}
+
+// Escape and the window's close box ask as the Close button does before an
+// unfinalized sale is thrown away; "No" keeps the screen and the sale.
+TEST_F(POSTest, EscapeAndTheCloseBoxAskBeforeDiscardingASale) {
+    const char* close =
+        "Warning: existing sale has not been finalized.  Are you sure you want to close ?";
+    const std::vector<std::pair<const char*, std::function<void(TPOSForm&)>>> ways = {
+        {"Escape", [](TPOSForm& pos) { test::Key(pos, Qt::Key_Escape); }},
+        {"close box", [](TPOSForm& pos) { pos.close(); }},
+    };
+    for (const auto& [way, closeIt] : ways) {
+        SCOPED_TRACE(way);
+        ui.ExpectModal("TPOSForm", [&](QDialog& d) {
+            auto& pos = static_cast<TPOSForm&>(d);
+            Scan({"1001", ""});
+            pos.BatchAddBtnClick();
+            ui.ExpectDestructive(close, MsgAnswer::No);
+            closeIt(pos);
+            EXPECT_TRUE(pos.isVisible());
+            EXPECT_EQ(pos.Lines().size(), 1u);
+            ui.ExpectDestructive(close, MsgAnswer::Yes);
+            closeIt(pos);
+            EXPECT_FALSE(pos.isVisible());
+            return QDialog::Rejected;
+        });
+        OpenPointOfSale(store);
+        EXPECT_TRUE(ui.Finish());
+    }
 }
 
 }  // namespace

@@ -100,6 +100,42 @@ TEST_F(POSPrintingTest, FinalizedSaleIsPrintedPrintCopiesTimes) {
     EXPECT_EQ(test::TextOf(*form, "SoldTo"), "");
 }
 
+// A print that fails is never reported as sent: the user reads the printer's
+// name, the system's reason and what to do, from "Finalize" (where the sale
+// is kept all the same) and from "Print" on the preview page.
+TEST_F(POSPrintingTest, AFailedPrintSaysWhyAndWhatToDo) {
+    SetCopies(2);
+    EnterSale();
+    auto& printers = test::Find<QComboBox>(form->Preview(), "GmPropertyComboBox1");
+    printers.addItem("Front Desk");
+    printers.setCurrentText("Front Desk");
+    ui.FailPrintJobs("Printer is out of paper");
+    const auto failure = [] { return test::Containing("could not be printed on the printer \""); };
+    ui.ExpectError(failure());
+    form->FinalizeSaleBtnClick();
+    EXPECT_TRUE(ui.Finish());
+    EXPECT_EQ(form->LastInvoiceNumber(), "1041");  // the sale is recorded
+    EXPECT_TRUE(ui.PrintedFiles().isEmpty());
+    EXPECT_EQ(ui.Log(test::Dlg::PrintJob).size(), 1u);  // the second copy is not tried
+    const QString said = ui.Messages().last();
+    EXPECT_TRUE(said.contains("Printer is out of paper")) << said.toStdString();
+    EXPECT_TRUE(said.contains("Front Desk")) << said.toStdString();
+    EXPECT_TRUE(said.contains("Preview Last")) << said.toStdString();
+
+    ui.ClearLog();
+    ui.ExpectError(failure());
+    form->Preview().PrintBtnClick();
+    EXPECT_TRUE(ui.Finish());
+    EXPECT_FALSE(ui.Messages().contains("Invoice sent to the printer."));
+
+    // Once the printer works again, "Print" prints and says so.
+    ui.FailPrintJobs({});
+    ui.ExpectInformation("Invoice sent to the printer.");
+    form->Preview().PrintBtnClick();
+    EXPECT_TRUE(ui.Finish());
+    EXPECT_EQ(ui.PrintedFiles().size(), 1);
+}
+
 TEST_F(POSPrintingTest, NoCopiesPrintsNothingButThePreviewHoldsTheInvoice) {
     EnterSale();
     form->FinalizeSaleBtnClick();

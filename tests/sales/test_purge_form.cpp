@@ -55,7 +55,7 @@ TEST_F(PurgeFormTest, EverythingOnANewTableCountsTheBlankRowAndLeavesTheInitialS
     EXPECT_EQ(test::TextOf(*form, "PurgeCount"), "1");
     // Empty bounds are set to today.
     EXPECT_EQ(test::TextOf(*form, "FromDate"), ui::ToQ(FormatDate(Today())));
-    ui.ExpectConfirmation(kConfirm, MsgAnswer::Yes);
+    ui.ExpectDestructive(kConfirm, MsgAnswer::Yes);
     form->OKBtnClick();
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_EQ(invoices.RowCount(), 2);
@@ -118,10 +118,10 @@ TEST_F(PurgeFormTest, ExportHandsOverTheSelectionAndPurgesNothing) {
     EXPECT_EQ(invoices.RowCount(), 4);
 
     // "No" returns to the dialog without purging.
-    ui.ExpectConfirmation(kConfirm, MsgAnswer::No);
+    ui.ExpectDestructive(kConfirm, MsgAnswer::No);
     form->OKBtnClick();
     EXPECT_EQ(invoices.RowCount(), 4);
-    ui.ExpectConfirmation(kConfirm, MsgAnswer::Yes);
+    ui.ExpectDestructive(kConfirm, MsgAnswer::Yes);
     form->OKBtnClick();
     ASSERT_EQ(invoices.RowCount(), 2);
     EXPECT_EQ(invoices.CellText(1, 1), "1001");

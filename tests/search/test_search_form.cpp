@@ -135,8 +135,8 @@ TEST_F(SearchFixture, TwoRowsActAsAndAndSearchesAccumulate) {
     EXPECT_EQ(Checked(), (std::vector<int>{1, 2, 3}));
 
     // A second search keeps the first one's marks; the list shows only its own.
-    ui.ExpectConfirmation("Search grid will be cleared.  Are you sure you want to continue ?",
-                          MsgAnswer::Yes);
+    ui.ExpectDestructive("Search grid will be cleared.  Are you sure you want to continue ?",
+                         MsgAnswer::Yes);
     form.NewSearchBtnClick();
     EXPECT_TRUE(form.SearchGrid()->item(5, 3)->text().isEmpty());
     Type(form, 1, 2, "Monitor");
@@ -149,12 +149,12 @@ TEST_F(SearchFixture, TwoRowsActAsAndAndSearchesAccumulate) {
     ExpectPick({"Printer cable", "printer", "Laser Printer", "Monitor"});
     form.SearchBtnClick();
 
-    ui.ExpectConfirmation("Found items will be cleared.  Are you sure you want to continue ?",
-                          MsgAnswer::No);
+    ui.ExpectDestructive("Found items will be cleared.  Are you sure you want to continue ?",
+                         MsgAnswer::No);
     form.ClearBtnClick();
     EXPECT_EQ(Checked().size(), 4u);
-    ui.ExpectConfirmation("Found items will be cleared.  Are you sure you want to continue ?",
-                          MsgAnswer::Yes);
+    ui.ExpectDestructive("Found items will be cleared.  Are you sure you want to continue ?",
+                         MsgAnswer::Yes);
     form.ClearBtnClick();
     EXPECT_TRUE(Checked().empty());
 }

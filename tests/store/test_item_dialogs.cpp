@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -156,4 +157,38 @@ TEST(ItemDialogs, LineEditorScanAndFind) {
     });
     EXPECT_EQ(ui.ShowModal(form), QDialog::Accepted);
     EXPECT_EQ(line, (std::vector<std::string>{"Cable", "Item #: 3", "4.50", "1", "0", ""}));
+}
+
+// Enter walks down the rows of an item dialog and never saves a half-filled
+// item, on a read-only row or an editable one; after the last row it goes
+// on to OK, and only OK saves. Every row shows without scrolling.
+TEST(ItemDialogs, EnterDoesNotSaveAHalfFilledItem) {
+    ScriptedPlatform ui;
+    brenvik::Store store = SampleStore();
+    const int row = store.AppendItem();
+    ui.ExpectModal("TAddInventoryForm", [&](QDialog& d) {
+        auto& form = static_cast<TAddInventoryForm&>(d);
+        ItemDetailsGrid& grid = *form.EditGrid();
+        const int last = grid.rowCount() - 1;
+        const QRect lastRow = grid.visualRect(grid.model()->index(last, 1));
+        EXPECT_LE(lastRow.bottom(), grid.viewport()->height()) << "the last row is cut off";
+
+        grid.SetValue(kItem, "Half");
+        EXPECT_FALSE(grid.item(kTotalSold, 1)->flags().testFlag(Qt::ItemIsEditable));
+        for (int r : {kTotalSold, kItem}) {
+            grid.setCurrentCell(r, 1);
+            test::Key(grid, Qt::Key_Return);
+            EXPECT_TRUE(form.isVisible());
+            EXPECT_EQ(grid.currentRow(), r + 1);
+        }
+        EXPECT_EQ(store.ItemValues(row)[kItem], "");
+        grid.setCurrentCell(last, 1);
+        test::Key(grid, Qt::Key_Return);
+        EXPECT_TRUE(form.isVisible());
+        test::Key(test::Find<QPushButton>(form, "OKBtn"), Qt::Key_Return);
+        return QDialog::Rejected;
+    });
+    TAddInventoryForm form(store, row);
+    EXPECT_EQ(ui.ShowModal(form), QDialog::Accepted);
+    EXPECT_EQ(store.ItemValues(row)[kItem], "Half");
 }

@@ -203,10 +203,10 @@ TEST(StoreProgram, MovingCarriesCheckMarksAndHistoriesAndSavesRenumber) {
 
     // Remove the last item and close the window: its file goes.
     p.view->SelectItem(4);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected item ?",
-                          brenvik::MsgAnswer::No);
-    ui.ExpectConfirmation("Are you sure you want to delete the selected item ?",
-                          brenvik::MsgAnswer::Yes);
+    ui.ExpectDestructive("Are you sure you want to delete the selected item ?",
+                         brenvik::MsgAnswer::No);
+    ui.ExpectDestructive("Are you sure you want to delete the selected item ?",
+                         brenvik::MsgAnswer::Yes);
     p.view->RemoveSelectedBtnClick();
     EXPECT_EQ(p.Items(), 5);
     p.view->RemoveSelectedBtnClick();
@@ -317,7 +317,7 @@ TEST(StoreProgram, HistoryAddRaisesStockAndClearNeedsOK) {
     // "Clear" then closing without OK keeps the history.
     auto clear = [&](const char* closeWith) {
         ui.ExpectModal("TViewItemForm", [&, closeWith](QDialog& d) {
-            ui.ExpectConfirmation(
+            ui.ExpectDestructive(
                 "Item Hhstory will be cleared.  Are you sure you want to continue ?",
                 brenvik::MsgAnswer::Yes);
             test::Click(d, "ClearHistoryBtn");
@@ -417,4 +417,28 @@ TEST(StoreProgram, FailedExitKeepsTheWindowOpenAndTheOldFiles) {
     Program q(dir.Path() + "plain/store");
     ui2.ExpectError(test::Containing("Cannot create "));
     EXPECT_FALSE(q.menu->FormClose());
+}
+
+// The menu starts with its first entry selected and focused, so Enter opens
+// it without a click; Help and Web Publish say so when no browser starts.
+TEST(StoreProgram, MenuWorksFromTheKeyboardAndReportsAMissingBrowser) {
+    test::TempFolder dir;
+    ScriptedPlatform ui;
+    Program p(dir.Path());
+    QTreeWidget* tree = p.menu->MenuTree();
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), "Inventory Control");
+    EXPECT_EQ(tree->selectedItems().size(), 1);
+    ui.ExpectModal("TView", QDialog::Rejected);
+    test::Key(*tree, Qt::Key_Return);
+    EXPECT_TRUE(ui.Finish());
+
+    ui.FailShellOpen();
+    ui.ExpectError(test::Containing("merivale-help.html"));
+    p.menu->InvokeFunction("Help");
+    ui.ExpectError(test::Containing(kWebPublishUrl));
+    p.menu->InvokeFunction("Web Publish");
+    EXPECT_TRUE(ui.Finish());
+    for (const QString& said : ui.Messages())
+        EXPECT_TRUE(said.contains("no web browser")) << said.toStdString();
 }

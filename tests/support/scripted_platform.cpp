@@ -141,7 +141,10 @@ QString Describe(const Shown& s) {
     switch (s.kind) {
     case Dlg::Message:
         d += QString(" (%1, %2) ")
-                 .arg(KindName(s.msgKind), s.buttons == MsgButtons::Ok ? "OK" : "Yes/No") +
+                 .arg(KindName(s.msgKind), s.buttons == MsgButtons::Ok ? QString("OK")
+                                           : s.defaultAnswer == MsgAnswer::No
+                                               ? QString("Yes/No, default No")
+                                               : QString("Yes/No")) +
              Quote(s.text);
         break;
     case Dlg::Input:
@@ -193,6 +196,7 @@ QString ScriptedPlatform::Expectation::Describe() const {
     switch (kind) {
     case Dlg::Message:
         if (msgKind) d += QString(" (%1)").arg(KindName(*msgKind));
+        if (defaultAnswer) d += QString(" (default %1)").arg(AnswerName(*defaultAnswer));
         d += " with " + text.Describe() + ", answering " + AnswerName(msgAnswer);
         break;
     case Dlg::Input:
@@ -271,6 +275,11 @@ void ScriptedPlatform::ExpectInformation(Match text, MsgAnswer answer) {
 void ScriptedPlatform::ExpectConfirmation(Match text, MsgAnswer answer) {
     ExpectMessage(std::move(text), answer);
     script_.back().msgKind = MsgKind::Confirmation;
+}
+
+void ScriptedPlatform::ExpectDestructive(Match text, MsgAnswer answer) {
+    ExpectConfirmation(std::move(text), answer);
+    script_.back().defaultAnswer = MsgAnswer::No;
 }
 
 void ScriptedPlatform::ExpectInput(Match prompt, const QString& answer, Match caption) {
@@ -379,7 +388,7 @@ QStringList ScriptedPlatform::Urls() const {
 QStringList ScriptedPlatform::PrintedFiles() const {
     QStringList out;
     for (const auto& s : log_)
-        if (s.kind == Dlg::PrintJob) out << s.file;
+        if (s.kind == Dlg::PrintJob && !s.file.isEmpty()) out << s.file;
     return out;
 }
 
@@ -401,19 +410,22 @@ std::optional<ScriptedPlatform::Expectation> ScriptedPlatform::Take(Shown shown,
     Expectation e = script_.front();
     if (e.kind != s.kind) return fail(e.Describe());  // stays queued for what comes next
     script_.pop_front();
-    bool fits = e.text(s.text) && e.caption(s.caption) && (!e.msgKind || *e.msgKind == s.msgKind);
+    bool fits = e.text(s.text) && e.caption(s.caption) && (!e.msgKind || *e.msgKind == s.msgKind) &&
+                (!e.defaultAnswer || *e.defaultAnswer == s.defaultAnswer);
     if (!fits) return fail(e.Describe());
     return e;
 }
 
 // ---- ui::Platform ----
 
-MsgAnswer ScriptedPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) {
+MsgAnswer ScriptedPlatform::ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons,
+                                        MsgAnswer defaultAnswer) {
     Shown s;
     s.kind = Dlg::Message;
     s.msgKind = kind;
     s.text = text;
     s.buttons = buttons;
+    s.defaultAnswer = buttons == MsgButtons::Ok ? MsgAnswer::Ok : defaultAnswer;
     std::size_t at = 0;
     auto e = Take(std::move(s), at);
     const MsgAnswer safe = buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
@@ -641,7 +653,17 @@ bool ScriptedPlatform::PrinterSetup(QPrinter& printer) {
 }
 
 bool ScriptedPlatform::RunPrintJob(QPrinter& printer, const QString& jobName,
-                                   const std::function<void(QPagedPaintDevice&)>& paint) {
+                                   const std::function<void(QPagedPaintDevice&)>& paint,
+                                   QString* error) {
+    if (!printFailure_.isEmpty()) {
+        Shown s;
+        s.kind = Dlg::PrintJob;
+        s.text = jobName;
+        s.answer = "failed: " + printFailure_;
+        Record(std::move(s));
+        if (error) *error = printFailure_;
+        return false;
+    }
     ++printCount_;
     QString stem = jobName;
     stem.replace(QRegularExpression("[^A-Za-z0-9._-]+"), "_");
@@ -670,8 +692,9 @@ bool ScriptedPlatform::OpenUrl(const QString& url) {
     Shown s;
     s.kind = Dlg::OpenUrl;
     s.text = url;
+    s.answer = shellFails_ ? "nothing to open it with" : "opened";
     Record(std::move(s));
-    return true;
+    return !shellFails_;
 }
 
 bool ScriptedPlatform::StartProgram(const QString& program, const QStringList& args,

@@ -114,9 +114,10 @@ struct Shown {
     QString file;       // print job: the PDF written
     MsgKind msgKind = MsgKind::Information;
     MsgButtons buttons = MsgButtons::Ok;
-    qint64 total = 0;      // progress: total steps
-    QString answer;        // what the script answered, in words
-    bool expected = true;  // false when it did not match the script
+    MsgAnswer defaultAnswer = MsgAnswer::Ok;  // the button Enter presses
+    qint64 total = 0;                         // progress: total steps
+    QString answer;                           // what the script answered, in words
+    bool expected = true;                     // false when it did not match the script
 };
 QString Describe(const Shown& s);
 
@@ -134,6 +135,9 @@ public:
     void ExpectError(Match text = {}, MsgAnswer answer = MsgAnswer::Ok);
     void ExpectInformation(Match text = {}, MsgAnswer answer = MsgAnswer::Ok);
     void ExpectConfirmation(Match text, MsgAnswer answer);
+    // A Yes/No question about destroying something, whose default button
+    // must be "No".
+    void ExpectDestructive(Match text, MsgAnswer answer);
 
     // An input box; the prompt (and the caption) are checked.
     void ExpectInput(Match prompt, const QString& answer, Match caption = {});
@@ -191,6 +195,12 @@ public:
     bool FindNext(const ui::FindOptions& options);
     void CloseFind();
 
+    // Print jobs from now on fail with this system message (an empty one
+    // lets them print again). Failed jobs are logged, with no file.
+    void FailPrintJobs(const QString& message) { printFailure_ = message; }
+    // Shell "open" from now on finds nothing to open with (no browser).
+    void FailShellOpen(bool fail = true) { shellFails_ = fail; }
+
     // The next progress started reports Cancel after `steps` calls of Step.
     void CancelProgressAfter(int steps);
 
@@ -213,7 +223,8 @@ public:
     std::map<QString, QVariant>& UserSettings() { return settings_; }
 
     // ---- ui::Platform ----
-    MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons) override;
+    MsgAnswer ShowMessage(MsgKind kind, const QString& text, MsgButtons buttons,
+                          MsgAnswer defaultAnswer = MsgAnswer::Yes) override;
     QString AskText(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> OpenFileName(const ui::FileDialogSpec& spec) override;
     std::optional<QString> SaveFileName(const ui::FileDialogSpec& spec) override;
@@ -228,7 +239,8 @@ public:
     bool PrintDialog(QPrinter& printer) override;
     bool PrinterSetup(QPrinter& printer) override;
     bool RunPrintJob(QPrinter& printer, const QString& jobName,
-                     const std::function<void(QPagedPaintDevice&)>& paint) override;
+                     const std::function<void(QPagedPaintDevice&)>& paint,
+                     QString* error = nullptr) override;
     bool OpenUrl(const QString& url) override;
     bool StartProgram(const QString& program, const QStringList& args,
                       const QString& workingDir) override;
@@ -244,6 +256,7 @@ private:
         Match text;
         Match caption;
         std::optional<MsgKind> msgKind;
+        std::optional<MsgAnswer> defaultAnswer;
         bool cancel = false;
         MsgAnswer msgAnswer = MsgAnswer::Ok;
         QString answerText;  // input text, file path, menu entry text
@@ -278,6 +291,8 @@ private:
     QString printFolder_;
     int printCount_ = 0;
     int cancelProgressAfter_ = -1;
+    QString printFailure_;
+    bool shellFails_ = false;
     bool findOpen_ = false;
     ui::FindOptions findInitial_;
     std::function<bool(const ui::FindOptions&)> onFind_;

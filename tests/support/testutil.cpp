@@ -5,8 +5,11 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -83,6 +86,17 @@ void Click(QObject& root, const QString& name) {
         return;
     }
     button.click();
+}
+
+void Key(QObject& target, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&target, &release);
+}
+
+void Type(QObject& target, const QString& text) {
+    for (QChar c : text) Key(target, QKeySequence(QString(c).toUpper())[0].key(), QString(c));
 }
 
 void SetText(QObject& root, const QString& name, const QString& text) {

@@ -68,6 +68,11 @@ void Click(QObject& root, const QString& name);
 // Sets the text of the named edit box as a user's typing would (line edits,
 // text edits, editable combo boxes, spin boxes).
 void SetText(QObject& root, const QString& name, const QString& text);
+// A key pressed and released on `target` (a Qt::Key), as the keyboard
+// would send it: unhandled, it goes on to the parent widgets.
+void Key(QObject& target, int key, const QString& text = {});
+// Types `text` into `target` one character at a time.
+void Type(QObject& target, const QString& text);
 // Checks or unchecks the named check box or radio button.
 void SetChecked(QObject& root, const QString& name, bool checked);
 // The text shown by the named control (label, edit, button, combo box).

@@ -7,6 +7,8 @@
 
 #include <QAbstractButton>
 #include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -20,6 +22,7 @@
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 using brenvik::MsgAnswer;
 using brenvik::MsgButtons;
@@ -213,6 +216,95 @@ TEST_F(QtPlatformTest, PrintJobPaintsOnThePrinter) {
     }));
     EXPECT_EQ(printer.docName(), "Labels");
     EXPECT_TRUE(test::PdfText(pdf).contains("Label one"));
+}
+
+// A question before destroying something has "No" as its default button,
+// so a stray Enter keeps the data; its text and buttons are the usual ones.
+TEST_F(QtPlatformTest, DestructiveQuestionsDefaultToNo) {
+    WhenShown([](QWidget& w) {
+        auto& box = dynamic_cast<QMessageBox&>(w);
+        EXPECT_EQ(box.text(), "Delete this item?");
+        EXPECT_EQ(box.buttons().size(), 2);
+        EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::No));
+        Key(w, Qt::Key_Return);
+    });
+    EXPECT_FALSE(platform.ConfirmDestructive("Delete this item?"));
+    WhenShown([](QWidget& w) { dynamic_cast<QMessageBox&>(w).button(QMessageBox::Yes)->click(); });
+    EXPECT_TRUE(platform.ConfirmDestructive("Delete this item?"));
+}
+
+// A print job that cannot reach its printer or file says so and why,
+// instead of printing nowhere.
+TEST_F(QtPlatformTest, FailedPrintJobsReportWhy) {
+    bool painted = false;
+    const auto paint = [&painted](QPagedPaintDevice& device) {
+        painted = true;
+        QPainter painter(&device);
+        painter.drawText(QPointF(50, 50), "Invoice");
+    };
+    QPrinter toFile;
+    toFile.setOutputFormat(QPrinter::PdfFormat);
+    toFile.setOutputFileName(folder.QPath() + "no-such-folder/out.pdf");
+    QString why;
+    EXPECT_FALSE(platform.RunPrintJob(toFile, "Invoice", paint, &why));
+    EXPECT_TRUE(why.contains("no-such-folder/out.pdf")) << why.toStdString();
+
+    QPrinter gone;
+    gone.setPrinterName("No Such Printer 7");
+    why.clear();
+    painted = false;
+    EXPECT_FALSE(platform.RunPrintJob(gone, "Invoice", paint, &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_FALSE(painted);
+}
+
+// The input box is as wide as its title, prompt and value need.
+TEST_F(QtPlatformTest, InputBoxFitsItsTexts) {
+    const QString caption = "Please enter the name of the second tax of this store";
+    WhenShown([&](QWidget& w) {
+        auto& d = dynamic_cast<QInputDialog&>(w);
+        EXPECT_GE(d.width(), d.fontMetrics().horizontalAdvance(caption));
+        d.reject();
+    });
+    platform.AskText(caption, "Tax:", "");
+}
+
+// Shell "open" reports failure when nothing on the desktop can show the
+// address, although the desktop's opener itself starts.
+TEST_F(QtPlatformTest, OpenUrlFailsWithoutABrowser) {
+    const QString bin = folder.QPath() + "bin";
+    QDir().mkpath(bin);
+    auto script = [&](const QString& name, const QByteArray& body) {
+        QFile f(bin + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n" + body + "\n");
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    };
+    script("xdg-open", "exit 3");
+    const QByteArray path = qgetenv("PATH"), browser = qgetenv("BROWSER");
+    qputenv("PATH", bin.toLocal8Bit());
+    qunsetenv("BROWSER");
+    struct Restore {
+        QByteArray path, browser;
+        ~Restore() {
+            qputenv("PATH", path);
+            if (!browser.isEmpty()) qputenv("BROWSER", browser);
+        }
+    } restore{path, browser};
+
+    const struct {
+        const char* handler;  // what the desktop names for the address
+        bool opens;
+    } cases[] = {{"", false}, {"firefox.desktop", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.handler);
+        script("xdg-mime", QByteArray("echo ") + c.handler);
+        EXPECT_EQ(platform.OpenUrl("https://example.com/"), c.opens);
+        const QString page = folder.QPath() + "help.html";
+        folder.Write("help.html", "<html></html>");
+        EXPECT_EQ(platform.OpenUrl(QUrl::fromLocalFile(page).toString()), c.opens);
+    }
 }
 
 TEST_F(QtPlatformTest, StartProgramRunsDetachedInTheFolder) {

@@ -1,5 +1,7 @@
 #include "store/core/screens/TAboutBox.h"
 
+#include "ui/widgets.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -23,8 +25,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* what = new QLabel(
         "Inventory, customers, point of sale and invoices\nfor the small retail store.", this);
     what->setAlignment(Qt::AlignCenter);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKButton");
+    auto* ok = ui::NamedButton(this, "OKButton", "OK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

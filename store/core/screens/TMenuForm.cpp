@@ -7,6 +7,7 @@
 #include "store/sales/screens/TInvoiceHistoryForm.h"
 #include "ui/helppage.h"
 #include "ui/platform.h"
+#include "ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -74,25 +75,23 @@ TMenuForm::TMenuForm(QWidget* parent) : QWidget(parent) {
         for (const char* child : node.children) new QTreeWidgetItem(item, QStringList(child));
     }
     tree_->collapseAll();
+    // The first entry stands selected with the focus, so Enter works at
+    // once without a click.
+    tree_->setCurrentItem(tree_->topLevelItem(0));
+    tree_->setFocus();
     // Activation is a double click or Enter on a node.
     connect(tree_, &QTreeWidget::itemActivated, this, [this] { MenuTreeDblClick(); });
 
-    auto* exit = new QPushButton("Exit", this);
-    exit->setObjectName("OKButton");
-    auto* about = new QPushButton("About", this);
-    about->setObjectName("BitBtn1");
+    auto* exit = ui::NamedButton(this, "OKButton", "Exit");
+    auto* about = ui::NamedButton(this, "BitBtn1", "About");
     connect(exit, &QPushButton::clicked, this, &TMenuForm::OKButtonClick);
     connect(about, &QPushButton::clicked, this, &TMenuForm::BitBtn1Click);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(about);
-    buttons->addStretch();
-    buttons->addWidget(exit);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(banner);
     layout->addWidget(prompt);
     layout->addWidget(tree_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::SpreadRow({about}, {exit}));
 }
 
 void TMenuForm::SetWindows(TView* view, TInvoiceHistoryForm* invoices) {

@@ -1,12 +1,14 @@
 #include "store/customers/screens/TAddCustomerForm.h"
 
 #include "store/core/datetext.h"
-#include "store/customers/screens/buttonrow.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brenvik {
 
@@ -35,9 +37,14 @@ TAddCustomerForm::TAddCustomerForm(const std::vector<std::string>& names,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
-    layout->addLayout(ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
-                                       {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }}}));
+    layout->addLayout(ui::ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
+                                           {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }}}));
+    grid_->setWordWrap(false);
+    grid_->resizeColumnToContents(0);
+    grid_->setColumnWidth(0, std::max(grid_->columnWidth(0), 130));
+    ui::ShowAllRows(grid_);
     resize(420, 380);
+    ui::GrowToContents(this);
     grid_->setCurrentCell(0, 1);
 }
 

@@ -2,14 +2,13 @@
 
 #include "store/customers/screens/TAddCustomerForm.h"
 #include "store/customers/screens/TEmailForm.h"
-#include "store/customers/screens/buttonrow.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/TSearchForm.h"
 #include "store/inventory/store.h"
 #include "store/labels/screens/TLabelForm.h"
 #include "store/reports/screens/TExportForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QCursor>
 #include <QHBoxLayout>
@@ -75,13 +74,6 @@ void CustomerListModel::RowChanged(int item) {
 
 // ---- TCustomerListForm ----
 
-QPushButton* TCustomerListForm::Button(const char* name, const QString& caption,
-                                       const QString& tip) {
-    QPushButton* b = NamedButton(this, name, caption);
-    if (!tip.isEmpty()) b->setToolTip(tip);
-    return b;
-}
-
 TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::string dataFolder,
                                      QWidget* parent)
     : QDialog(parent), customerData_(customerData), dataFolder_(std::move(dataFolder)) {
@@ -98,37 +90,34 @@ TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::st
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->verticalHeader()->hide();
-    view_->horizontalHeader()->setDefaultSectionSize(80);
+    ui::KeepColumnsFitted(view_, 80);
     view_->horizontalHeader()->setHighlightSections(false);
     connect(view_, &QTableView::doubleClicked, this, [this] { ViewSelectedBtnClick(); });
 
-    QStyle* st = style();
-    auto iconButton = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip) {
-        QPushButton* b = Button(name, QString(), tip);
-        b->setIcon(st->standardIcon(icon));
-        return b;
-    };
-    QPushButton* add = Button("AddItemsBtn", "Add  Customer", {});
-    QPushButton* remove = Button("RemoveSelectedBtn", "Remove Customer", {});
-    QPushButton* search = Button("SearchBtn", "Search", {});
-    QPushButton* exportBtn = Button("ExportBtn", "Export", {});
-    QPushButton* email = Button("EmailBtn", "Email", {});
-    QPushButton* print = iconButton("PrintBtn", QStyle::SP_FileDialogDetailedView, "Print labels");
-    QPushButton* close = Button("OKBtn", "Close", {});
-    QPushButton* prevChecked =
-        iconButton("PreviousRecordBtn", QStyle::SP_MediaSkipBackward, "Previous checked customer");
+    QPushButton* add = ui::NamedButton(this, "AddItemsBtn", "Add  Customer");
+    QPushButton* remove = ui::NamedButton(this, "RemoveSelectedBtn", "Remove Customer");
+    QPushButton* search = ui::NamedButton(this, "SearchBtn", "Search");
+    QPushButton* exportBtn = ui::NamedButton(this, "ExportBtn", "Export");
+    QPushButton* email = ui::NamedButton(this, "EmailBtn", "Email");
+    QPushButton* print =
+        ui::IconButton(this, "PrintBtn", QStyle::SP_FileDialogDetailedView, "Print labels");
+    QPushButton* close = ui::NamedButton(this, "OKBtn", "Close");
+    QPushButton* prevChecked = ui::IconButton(
+        this, "PreviousRecordBtn", QStyle::SP_MediaSkipBackward, "Previous checked customer");
     QPushButton* nextChecked =
-        iconButton("NextRecordBtn", QStyle::SP_MediaSkipForward, "Next checked customer");
-    QPushButton* view =
-        iconButton("ViewSelectedBtn", QStyle::SP_FileDialogContentsView, "View selected customer");
+        ui::IconButton(this, "NextRecordBtn", QStyle::SP_MediaSkipForward, "Next checked customer");
+    QPushButton* view = ui::IconButton(this, "ViewSelectedBtn", QStyle::SP_FileDialogContentsView,
+                                       "View selected customer");
     QPushButton* above =
-        iconButton("PreviousSearchRecordBtn", QStyle::SP_ArrowUp, "Customer above");
-    QPushButton* below = iconButton("NextSearchRecordBtn", QStyle::SP_ArrowDown, "Customer below");
-    QPushButton* copy = Button("CopyBtn", "Copy", "Copy the selected customer");
-    QPushButton* paste =
-        Button("PasteBtn", "Paste", "Insert the copied customer above the selected one");
-    QPushButton* up = iconButton("MoveUpBtn", QStyle::SP_TitleBarShadeButton, "Move up");
-    QPushButton* down = iconButton("MoveDownBtn", QStyle::SP_TitleBarUnshadeButton, "Move down");
+        ui::IconButton(this, "PreviousSearchRecordBtn", QStyle::SP_ArrowUp, "Customer above");
+    QPushButton* below =
+        ui::IconButton(this, "NextSearchRecordBtn", QStyle::SP_ArrowDown, "Customer below");
+    QPushButton* copy = ui::NamedButton(this, "CopyBtn", "Copy", "Copy the selected customer");
+    QPushButton* paste = ui::NamedButton(this, "PasteBtn", "Paste",
+                                         "Insert the copied customer above the selected one");
+    QPushButton* up = ui::IconButton(this, "MoveUpBtn", QStyle::SP_TitleBarShadeButton, "Move up");
+    QPushButton* down =
+        ui::IconButton(this, "MoveDownBtn", QStyle::SP_TitleBarUnshadeButton, "Move down");
 
     connect(add, &QPushButton::clicked, this, &TCustomerListForm::AddItemsBtnClick);
     connect(remove, &QPushButton::clicked, this, &TCustomerListForm::RemoveSelectedBtnClick);
@@ -147,21 +136,12 @@ TCustomerListForm::TCustomerListForm(brenvik::StringTable& customerData, std::st
     connect(up, &QPushButton::clicked, this, &TCustomerListForm::MoveUpBtnClick);
     connect(down, &QPushButton::clicked, this, &TCustomerListForm::MoveDownBtnClick);
 
-    auto* small = new QHBoxLayout;
-    small->addStretch();
-    for (QPushButton* b :
-         {prevChecked, nextChecked, view, above, below, copy, paste, up, down, print})
-        small->addWidget(b);
-    small->addStretch();
-    auto* big = new QHBoxLayout;
-    big->addStretch();
-    for (QPushButton* b : {add, remove, search, exportBtn, email, close}) big->addWidget(b);
-    big->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_);
     layout->addWidget(new QLabel("Double click a customer to edit.", this), 0, Qt::AlignHCenter);
-    layout->addLayout(small);
-    layout->addLayout(big);
+    layout->addLayout(ui::CentredRow(
+        {prevChecked, nextChecked, view, above, below, copy, paste, up, down, print}));
+    layout->addLayout(ui::CentredRow({add, remove, search, exportBtn, email, close}));
     resize(900, 520);
 }
 
@@ -220,9 +200,8 @@ void TCustomerListForm::ViewSelectedBtnClick() {
 void TCustomerListForm::RemoveSelectedBtnClick() {
     int item = Selected();
     if (item < 0) return;
-    if (ui::platform().ShowMessage(MsgKind::Confirmation,
-                                   "Are you sure you want to delete the selected customer ?",
-                                   MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (!ui::platform().ConfirmDestructive(
+            "Are you sure you want to delete the selected customer ?"))
         return;
     list_.RemoveItem(item);
     model_->Reset();

@@ -78,7 +78,6 @@ private:
     // Opens the customer dialog on `item`; true when it ended with OK.
     bool EditCustomer(int item);
     void Move(bool up);
-    QPushButton* Button(const char* name, const QString& caption, const QString& tip);
 
     brenvik::StringTable& customerData_;
     std::string dataFolder_;

@@ -1,10 +1,10 @@
 #include "store/customers/screens/TEmailForm.h"
 
 #include "store/core/lines.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/mail/keyring.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -179,12 +179,12 @@ QWidget* TEmailForm::SendPage() {
     rlist_->setColumnWidth(EmailCol, 200);
     rlist_->setColumnWidth(StatusCol, 120);
 
-    send_ = NamedButton(page, "BitBtn1", "Send");
-    stop_ = NamedButton(page, "StopBtn", "Stop");
+    send_ = ui::NamedButton(page, "BitBtn1", "Send");
+    stop_ = ui::NamedButton(page, "StopBtn", "Stop");
     stop_->setToolTip("Stop sending; recipients not yet reached keep \"Message not sent\"");
     stop_->setEnabled(false);
-    selectAll_ = NamedButton(page, "SelectAllBtn", "Select All");
-    QPushButton* close = NamedButton(page, "CloseEmail", "Close");
+    selectAll_ = ui::NamedButton(page, "SelectAllBtn", "Select All");
+    QPushButton* close = ui::NamedButton(page, "CloseEmail", "Close");
     close->setToolTip("Close the Report Window");
     progress_ = new QLabel(page);
     progress_->setObjectName("SendProgress");

@@ -2,12 +2,13 @@
 
 #include "store/core/codepage.h"
 #include "store/customers/customers.h"
-#include "store/customers/screens/buttonrow.h"
 #include "store/inventory/search.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -37,14 +38,11 @@ TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers,
     list_ = new QListWidget(this);
     list_->setObjectName("SelectBox");
 
-    auto* form = new QFormLayout;
-    form->addRow("Field", field_);
-    form->addRow("Starts With", value_);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addLayout(ui::FieldRows({{"Field", field_}, {"Starts With", value_}}));
     layout->addWidget(list_);
-    layout->addLayout(ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
-                                       {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }}}));
+    layout->addLayout(ui::ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
+                                           {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }}}));
     resize(340, 420);
 
     connect(value_, &QLineEdit::textChanged, this, [this] { FillList(); });
@@ -52,6 +50,7 @@ TSelectCustomerForm::TSelectCustomerForm(const brenvik::StringTable& customers,
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OKBtnClick(); });
 
     FillList();
+    value_->installEventFilter(this);
     value_->setFocus();
 }
 
@@ -62,6 +61,21 @@ void TSelectCustomerForm::FillList() {
         auto* item = new QListWidgetItem(ui::ToQ(c.text), list_);
         item->setData(Qt::UserRole, c.row);
     }
+    // The first match stands highlighted, so Enter in the filter takes it.
+    if (list_->count() > 0) list_->setCurrentRow(0);
+}
+
+bool TSelectCustomerForm::eventFilter(QObject* watched, QEvent* event) {
+    // Up and Down in the filter move the highlight through the matches.
+    if (watched == value_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            const int row = list_->currentRow() + (key == Qt::Key_Down ? 1 : -1);
+            if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSelectCustomerForm::CopySelected() {

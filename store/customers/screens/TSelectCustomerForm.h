@@ -35,6 +35,9 @@ public:
     void OKBtnClick();
     void CancelBtnClick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     const brenvik::StringTable& customers_;
     QPlainTextEdit* target_;

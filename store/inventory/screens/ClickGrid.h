@@ -13,6 +13,7 @@ class ClickGrid : public QTableWidget {
     Q_OBJECT
 public:
     explicit ClickGrid(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
 
     // Rows of (caption, value); `editable[i]` says whether value i may be typed.
     void Fill(const std::vector<std::string>& captions, const std::vector<std::string>& values,
@@ -28,6 +29,7 @@ signals:
     void MouseDown(int row, Qt::MouseButton button, const QPoint& globalPos);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };
 

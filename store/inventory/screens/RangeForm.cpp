@@ -1,7 +1,7 @@
 #include "store/inventory/screens/RangeForm.h"
 
-#include "store/customers/screens/buttonrow.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -14,18 +14,13 @@ RangeForm::RangeForm(const QString& caption, const char* fromName, const QString
                      const char* toName, const QString& toLabel, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(caption);
-    from_ = new QLineEdit(this);
-    from_->setObjectName(fromName);
-    to_ = new QLineEdit(this);
-    to_->setObjectName(toName);
-    auto* form = new QFormLayout;
-    form->addRow(fromLabel, from_);
-    form->addRow(toLabel, to_);
+    from_ = ui::NamedEdit(this, fromName);
+    to_ = ui::NamedEdit(this, toName);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
-                                       {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }},
-                                       {"ClearBtn", "Clear", [this] { ClearBtnClick(); }}}));
+    layout->addLayout(ui::FieldRows({{fromLabel, from_}, {toLabel, to_}}));
+    layout->addLayout(ui::ButtonRow(this, {{"OKBtn", "OK", [this] { OKBtnClick(); }},
+                                           {"CancelBtn", "Cancel", [this] { CancelBtnClick(); }},
+                                           {"ClearBtn", "Clear", [this] { ClearBtnClick(); }}}));
 }
 
 void RangeForm::showEvent(QShowEvent* event) {

@@ -1,8 +1,8 @@
 #include "store/inventory/screens/TAddInventoryForm.h"
 
 #include "store/core/datetext.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/ItemDetailsGrid.h"
+#include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -29,7 +29,7 @@ TAddInventoryForm::TAddInventoryForm(brenvik::Store& store, int row, QWidget* pa
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
-    layout->addLayout(OkCancelRow(*this, [this] { OKBtnClick(); }, {auto_}));
+    layout->addLayout(ui::OkCancelRow(*this, [this] { OKBtnClick(); }, {auto_}));
 }
 
 void TAddInventoryForm::showEvent(QShowEvent* event) {

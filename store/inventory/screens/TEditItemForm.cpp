@@ -3,9 +3,9 @@
 #include "store/core/fields.h"
 #include "store/core/money.h"
 #include "store/inventory/screens/ClickGrid.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QCursor>
 #include <QHBoxLayout>
@@ -44,13 +44,13 @@ TEditItemForm::TEditItemForm(const brenvik::StringTable& data, std::vector<std::
 
     grid_ = new ClickGrid(this);
     grid_->setObjectName("EditGrid");
-    auto* scan = NamedButton(this, "ScanBtn", "Scan");
-    auto* find = NamedButton(this, "FindBtn", "Find");
+    auto* scan = ui::NamedButton(this, "ScanBtn", "Scan");
+    auto* find = ui::NamedButton(this, "FindBtn", "Find");
     connect(scan, &QPushButton::clicked, this, &TEditItemForm::ScanBtnClick);
     connect(find, &QPushButton::clicked, this, &TEditItemForm::FindBtnClick);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
-    layout->addLayout(OkCancelRow(*this, [this] { OKBtnClick(); }, {scan, find}));
+    layout->addLayout(ui::OkCancelRow(*this, [this] { OKBtnClick(); }, {scan, find}));
 }
 
 void TEditItemForm::showEvent(QShowEvent* event) {
@@ -142,7 +142,7 @@ TFindResultsForm::TFindResultsForm(const QStringList& lines, QWidget* parent) : 
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
-    layout->addLayout(OkCancelRow(*this, [this] { accept(); }));
+    layout->addLayout(ui::OkCancelRow(*this, [this] { accept(); }));
 }
 
 int TFindResultsForm::Chosen() const { return list_->currentRow(); }

@@ -4,9 +4,9 @@
 #include "store/core/fields.h"
 #include "store/inventory/history.h"
 #include "store/inventory/screens/ClickGrid.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,7 +37,7 @@ TEditSaleForm::TEditSaleForm(brenvik::StringTable& dir, int row, QWidget* parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
-    layout->addLayout(OkCancelRow(*this, [this] { OKBtnClick(); }, {hint}));
+    layout->addLayout(ui::OkCancelRow(*this, [this] { OKBtnClick(); }, {hint}));
 }
 
 void TEditSaleForm::showEvent(QShowEvent* event) {

@@ -2,9 +2,9 @@
 
 #include "store/core/codepage.h"
 #include "store/core/datetext.h"
-#include "store/customers/screens/buttonrow.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -64,10 +64,10 @@ TSearchForm::TSearchForm(QAbstractItemView& list, const brenvik::StringTable& ta
     displayAll_->setObjectName("DisplayEntireSearchList");
 
     QHBoxLayout* buttons =
-        ButtonRow(this, {{"SearchBtn", "Search", [this] { SearchBtnClick(); }},
-                         {"NewSearchBtn", "New Search", [this] { NewSearchBtnClick(); }},
-                         {"ClearBtn", "Clear", [this] { ClearBtnClick(); }},
-                         {"OKBtn", "OK", [this] { OKBtnClick(); }}});
+        ui::ButtonRow(this, {{"SearchBtn", "Search", [this] { SearchBtnClick(); }},
+                             {"NewSearchBtn", "New Search", [this] { NewSearchBtnClick(); }},
+                             {"ClearBtn", "Clear", [this] { ClearBtnClick(); }},
+                             {"OKBtn", "OK", [this] { OKBtnClick(); }}});
     buttons->insertWidget(0, displayAll_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
@@ -225,20 +225,16 @@ int TSearchForm::PickResult(const std::vector<int>& items) {
 }
 
 void TSearchForm::NewSearchBtnClick() {
-    if (ui::platform().ShowMessage(
-            brenvik::MsgKind::Confirmation,
-            "Search grid will be cleared.  Are you sure you want to continue ?",
-            brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+    if (!ui::platform().ConfirmDestructive(
+            "Search grid will be cleared.  Are you sure you want to continue ?"))
         return;
     for (int i = 0; i < grid_->rowCount(); ++i)
         for (int c = 1; c < 5; ++c) SetCellText(i, c, QString());
 }
 
 void TSearchForm::ClearBtnClick() {
-    if (ui::platform().ShowMessage(
-            brenvik::MsgKind::Confirmation,
-            "Found items will be cleared.  Are you sure you want to continue ?",
-            brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+    if (!ui::platform().ConfirmDestructive(
+            "Found items will be cleared.  Are you sure you want to continue ?"))
         return;
     QAbstractItemModel* model = list_.model();
     for (int item = 0; item + 1 < table_.RowCount() && item < model->rowCount(); ++item)
@@ -269,8 +265,8 @@ TSearchResultsForm::TSearchResultsForm(const QStringList& lines, QWidget* parent
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
-    layout->addLayout(ButtonRow(this, {{"OKBtn", "OK", [this] { accept(); }},
-                                       {"CancelBtn", "Cancel", [this] { reject(); }}}));
+    layout->addLayout(ui::ButtonRow(this, {{"OKBtn", "OK", [this] { accept(); }},
+                                           {"CancelBtn", "Cancel", [this] { reject(); }}}));
     resize(300, 360);
 }
 

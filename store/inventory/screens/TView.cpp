@@ -3,7 +3,6 @@
 #include "store/core/error.h"
 #include "store/core/money.h"
 #include "store/customers/screens/TCustomerListForm.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/TAddInventoryForm.h"
 #include "store/inventory/screens/TSearchForm.h"
 #include "store/inventory/screens/TViewItemForm.h"
@@ -15,6 +14,7 @@
 #include "ui/fontconv.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -50,8 +50,7 @@ TView::TView(const std::string& dataFolder, QWidget* parent)
     inventory_->header()->setSectionsClickable(true);
     inventory_->header()->setSortIndicatorShown(false);
     inventory_->header()->setStretchLastSection(false);
-    inventory_->header()->setDefaultSectionSize(80);
-    inventory_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    ui::KeepColumnsFitted(inventory_, 80);
     connect(inventory_->header(), &QHeaderView::sectionClicked, this, &TView::InventoryColumnClick);
     connect(inventory_, &QTreeView::doubleClicked, this, [this] { InventoryDblClick(); });
 
@@ -60,12 +59,12 @@ TView::TView(const std::string& dataFolder, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(NamedButton(this, "AddBtn", "Add  Item"));
-    buttons->addWidget(NamedButton(this, "RemoveSelectedBtn", "Remove Item"));
-    buttons->addWidget(NamedButton(this, "SearchBtn", "Search"));
-    buttons->addWidget(NamedButton(this, "AnalyzeBtn", "Report"));
-    buttons->addWidget(NamedButton(this, "GenerateBarcodeBtn", "Print Barcode"));
-    buttons->addWidget(NamedButton(this, "OKBtn", "Close"));
+    buttons->addWidget(ui::NamedButton(this, "AddBtn", "Add  Item"));
+    buttons->addWidget(ui::NamedButton(this, "RemoveSelectedBtn", "Remove Item"));
+    buttons->addWidget(ui::NamedButton(this, "SearchBtn", "Search"));
+    buttons->addWidget(ui::NamedButton(this, "AnalyzeBtn", "Report"));
+    buttons->addWidget(ui::NamedButton(this, "GenerateBarcodeBtn", "Print Barcode"));
+    buttons->addWidget(ui::NamedButton(this, "OKBtn", "Close"));
     buttons->addStretch();
 
     auto* pictures = new QHBoxLayout;
@@ -160,12 +159,6 @@ void TView::AddQuantity(int item, std::string_view amount) {
     model_->RefreshItem(item);
 }
 
-bool TView::BlankList(const std::vector<std::string>& values) {
-    for (const std::string& v : values)
-        if (!v.empty()) return false;
-    return true;
-}
-
 void TView::ComputeDerivedFields() { store_->ComputeDerivedFields(); }
 
 int TView::SelectedItem() const {
@@ -229,9 +222,7 @@ void TView::AddBtnClick() {
 void TView::RemoveSelectedBtnClick() {
     const int item = SelectedItem();
     if (item < 0) return;
-    if (ui::platform().Message(MsgKind::Confirmation,
-                               "Are you sure you want to delete the selected item ?",
-                               MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+    if (!ui::platform().ConfirmDestructive("Are you sure you want to delete the selected item ?"))
         return;
     model_->RemoveItem(item);
 }

@@ -48,7 +48,6 @@ public:
     void UpdateQuantity(int item, std::string_view amount) override;
     void AddQuantity(int item, std::string_view amount) override;
     bool ItemChecked(int item) const override { return model_->IsChecked(item); }
-    static bool BlankList(const std::vector<std::string>& values);
     void ComputeDerivedFields();
 
     int SelectedItem() const;   // -1 when none

@@ -2,7 +2,6 @@
 
 #include "store/core/money.h"
 #include "store/inventory/history.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/screens/ItemDetailsGrid.h"
 #include "store/inventory/screens/StringTableModel.h"
@@ -12,6 +11,7 @@
 #include "store/reports/screens/TQuickSalesForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -55,37 +55,29 @@ TViewItemForm::TViewItemForm(InventoryHost& view, int item, QWidget* parent)
     dirView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     dirView_->setSelectionMode(QAbstractItemView::SingleSelection);
     dirView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    dirView_->verticalHeader()->setDefaultSectionSize(dirView_->fontMetrics().height() + 6);
+    ui::KeepColumnsFitted(dirView_, 80);
     dirView_->horizontalHeader()->setStretchLastSection(true);
     connect(dirView_, &QTableView::doubleClicked, this, [this] { EditHistoryBtnClick(); });
 
-    auto* nameRow = new QFormLayout;
-    nameRow->addRow("Item", name_);
-    auto* historyButtons = new QHBoxLayout;
-    auto* report = NamedButton(history, "HistoryReportBtn", "Report");
-    auto* add = NamedButton(history, "AddHistoryBtn", "Add");
-    auto* edit = NamedButton(history, "EditHistoryBtn", "Edit");
-    auto* clear = NamedButton(history, "ClearHistoryBtn", "Clear");
-    historyButtons->addWidget(report);
-    historyButtons->addStretch();
-    historyButtons->addWidget(add);
-    historyButtons->addWidget(edit);
-    historyButtons->addWidget(clear);
+    auto* report = ui::NamedButton(history, "HistoryReportBtn", "Report");
+    auto* add = ui::NamedButton(history, "AddHistoryBtn", "Add");
+    auto* edit = ui::NamedButton(history, "EditHistoryBtn", "Edit");
+    auto* clear = ui::NamedButton(history, "ClearHistoryBtn", "Clear");
     connect(report, &QPushButton::clicked, this, &TViewItemForm::HistoryReportBtnClick);
     connect(add, &QPushButton::clicked, this, &TViewItemForm::AddHistoryBtnClick);
     connect(edit, &QPushButton::clicked, this, &TViewItemForm::EditHistoryBtnClick);
     connect(clear, &QPushButton::clicked, this, &TViewItemForm::ClearHistoryBtnClick);
     auto* historyLayout = new QVBoxLayout(history);
-    historyLayout->addLayout(nameRow);
+    historyLayout->addLayout(ui::FieldRows({{"Item", name_}}));
     historyLayout->addWidget(dirView_, 1);
-    historyLayout->addLayout(historyButtons);
+    historyLayout->addLayout(ui::SpreadRow({report}, {add, edit, clear}));
     pages_->addTab(history, "Item History");
 
-    auto* barcode = NamedButton(this, "PrintBarcodeBtn", "Print Barcode");
+    auto* barcode = ui::NamedButton(this, "PrintBarcodeBtn", "Print Barcode");
     connect(barcode, &QPushButton::clicked, this, &TViewItemForm::PrintBarcodeBtnClick);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
-    layout->addLayout(OkCancelRow(*this, [this] { OKBtnClick(); }, {barcode}));
+    layout->addLayout(ui::OkCancelRow(*this, [this] { OKBtnClick(); }, {barcode}));
 }
 
 TViewItemForm::~TViewItemForm() = default;
@@ -168,9 +160,8 @@ void TViewItemForm::EditHistoryBtnClick() {
 }
 
 void TViewItemForm::ClearHistoryBtnClick() {
-    if (ui::platform().Message(brenvik::MsgKind::Confirmation,
-                               "Item Hhstory will be cleared.  Are you sure you want to continue ?",
-                               brenvik::MsgButtons::YesNo) != brenvik::MsgAnswer::Yes)
+    if (!ui::platform().ConfirmDestructive(
+            "Item Hhstory will be cleared.  Are you sure you want to continue ?"))
         return;
     for (int r = 1; r < dir_.RowCount(); ++r) {
         for (int c = 0; c < 6; ++c) dir_.SetCell(c, r, "");

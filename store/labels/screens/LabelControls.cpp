@@ -1,6 +1,6 @@
 #include "store/labels/screens/LabelControls.h"
 
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "store/labels/screens/labelpages.h"
 #include "ui/previewwidget.h"
 #include "ui/printerselect.h"
@@ -30,10 +30,10 @@ LabelContentBox::LabelContentBox(const QString& title, bool uniqueTags, QWidget*
     : QGroupBox(title, parent), uniqueTags_(uniqueTags) {
     list_ = new QListWidget(this);
     list_->setObjectName("Fields");
-    QPushButton* add = NamedButton(this, "AddBtn", tr("Add"));
-    remove_ = NamedButton(this, "RemoveBtn", tr("Remove"));
-    QPushButton* up = NamedButton(this, "MoveUpBtn", tr("Move Up"));
-    QPushButton* down = NamedButton(this, "MoveDownBtn", tr("Move Down"));
+    QPushButton* add = ui::NamedButton(this, "AddBtn", tr("Add"));
+    remove_ = ui::NamedButton(this, "RemoveBtn", tr("Remove"));
+    QPushButton* up = ui::NamedButton(this, "MoveUpBtn", tr("Move Up"));
+    QPushButton* down = ui::NamedButton(this, "MoveDownBtn", tr("Move Down"));
     remove_->setEnabled(false);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {add, remove_, up, down}) buttons->addWidget(b);
@@ -133,7 +133,7 @@ LabelFontBox::LabelFontBox(QWidget* parent) : QWidget(parent) {
     size_ = new QComboBox(this);
     size_->setObjectName("FontSize");
     size_->setEditable(true);
-    colorBtn_ = NamedButton(this, "FontColor", tr("Choose..."));
+    colorBtn_ = ui::NamedButton(this, "FontColor", tr("Choose..."));
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
     form->addRow(tr("Font Type"), font_);

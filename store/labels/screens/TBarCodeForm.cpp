@@ -2,7 +2,7 @@
 
 #include "store/core/fields.h"
 #include "store/core/money.h"
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/store.h"
 #include "store/labels/labelsheets.h"
@@ -58,9 +58,9 @@ TBarCodeForm::TBarCodeForm(int item, std::string initialValue,
     valueEdit_->setObjectName("BarCodeValue");
     valueEdit_->setReadOnly(true);
     valueEdit_->installEventFilter(this);
-    auto* enter = NamedButton(valueBox, "BarCodeScanbtn", "Enter Barcode");
+    auto* enter = ui::NamedButton(valueBox, "BarCodeScanbtn", "Enter Barcode");
     connect(enter, &QPushButton::clicked, this, [this] { BarCodeScanbtnClick(); });
-    auto* generate = NamedButton(valueBox, "GenerateBarCodeBtn", "Generate");
+    auto* generate = ui::NamedButton(valueBox, "GenerateBarCodeBtn", "Generate");
     connect(generate, &QPushButton::clicked, this, [this] { GenerateBarCodeBtnClick(); });
     unique_ = new QCheckBox("Ensure Unique Barcode", valueBox);
     unique_->setObjectName("EnsureUnique");
@@ -110,7 +110,7 @@ TBarCodeForm::TBarCodeForm(int item, std::string initialValue,
     column_->setObjectName("PrintColumn");
     row_ = new QSpinBox(printBox);
     row_->setObjectName("PrintRow");
-    auto* print = NamedButton(printBox, "PrintBarCodeBtn", "Print Barcode");
+    auto* print = ui::NamedButton(printBox, "PrintBarCodeBtn", "Print Barcode");
     connect(print, &QPushButton::clicked, this, [this] { PrintBarCodeBtnClick(); });
     auto* printLayout = new QFormLayout(printBox);
     printLayout->addRow("Label Type", templates_);
@@ -118,7 +118,7 @@ TBarCodeForm::TBarCodeForm(int item, std::string initialValue,
     printLayout->addRow("Print Row", row_);
     printLayout->addRow(print);
 
-    auto* ok = NamedButton(this, "OKBtn", "OK");
+    auto* ok = ui::NamedButton(this, "OKBtn", "OK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     auto* bottom = new QHBoxLayout;

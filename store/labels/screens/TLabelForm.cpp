@@ -2,7 +2,7 @@
 
 #include "store/core/error.h"
 #include "store/core/safefile.h"
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
 #include "ui/previewwidget.h"
@@ -89,12 +89,12 @@ TLabelForm::TLabelForm(const CustomerList& list, int selected, QWidget* parent)
     auto* previewLayout = new QVBoxLayout(previewBox);
     previewLayout->addWidget(book_);
 
-    QPushButton* print = NamedButton(this, "PrintBtn", tr("Print"));
-    QPushButton* setupPrinter = NamedButton(this, "BitBtn2", tr("Printer Setup"));
-    QPushButton* calibrate = NamedButton(this, "CalibrateBtn", tr("Calibrate Printer..."));
-    QPushButton* save = NamedButton(this, "SaveLabelsBtn", tr("Save"));
-    QPushButton* load = NamedButton(this, "LoadLabelsBtn", tr("Load"));
-    QPushButton* ok = NamedButton(this, "OKButton", tr("OK"));
+    QPushButton* print = ui::NamedButton(this, "PrintBtn", tr("Print"));
+    QPushButton* setupPrinter = ui::NamedButton(this, "BitBtn2", tr("Printer Setup"));
+    QPushButton* calibrate = ui::NamedButton(this, "CalibrateBtn", tr("Calibrate Printer..."));
+    QPushButton* save = ui::NamedButton(this, "SaveLabelsBtn", tr("Save"));
+    QPushButton* load = ui::NamedButton(this, "LoadLabelsBtn", tr("Load"));
+    QPushButton* ok = ui::NamedButton(this, "OKButton", tr("OK"));
     ok->setDefault(true);
     auto* bottom = new QHBoxLayout;
     for (QPushButton* b : {save, load, setupPrinter, calibrate}) bottom->addWidget(b);
@@ -310,13 +310,13 @@ TLabelCalibrationForm::TLabelCalibrationForm(const LabelSheetType& type, QPrinte
                                "the printing left or up."),
                             this);
     help->setWordWrap(true);
-    QPushButton* test = NamedButton(this, "PrintTestBtn", tr("Print Test Page"));
+    QPushButton* test = ui::NamedButton(this, "PrintTestBtn", tr("Print Test Page"));
     connect(test, &QPushButton::clicked, this,
             [this] { ui::Guarded([this] { PrintTestBtnClick(); }); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(help);
     layout->addLayout(form);
-    layout->addLayout(OkCancelRow(*this, [this] { accept(); }, {test}));
+    layout->addLayout(ui::OkCancelRow(*this, [this] { accept(); }, {test}));
 }
 
 LabelCalibration TLabelCalibrationForm::Calibration() const {

@@ -2,7 +2,7 @@
 
 #include "store/core/error.h"
 #include "store/core/safefile.h"
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "store/labels/barcode.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
@@ -110,9 +110,9 @@ TRTFForm::TRTFForm(const StringTable& inventory, std::string dataFolder, int row
     book_->addTab(editPage, tr("Edit"));
     book_->addTab(pages_, tr("Preview"));
 
-    QPushButton* print = NamedButton(this, "BitBtn1", tr("Print"));
-    QPushButton* setup = NamedButton(this, "BitBtn2", tr("Printer Setup"));
-    QPushButton* ok = NamedButton(this, "OKButton", tr("OK"));
+    QPushButton* print = ui::NamedButton(this, "BitBtn1", tr("Print"));
+    QPushButton* setup = ui::NamedButton(this, "BitBtn2", tr("Printer Setup"));
+    QPushButton* ok = ui::NamedButton(this, "OKButton", tr("OK"));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(setup);
     bottom->addStretch();

@@ -1,7 +1,6 @@
 #include "store/reports/screens/TExportForm.h"
 
-#include "store/customers/screens/buttonrow.h"
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
 #include "store/reports/export.h"
@@ -41,7 +40,7 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     preview_->setObjectName("ExportGrid");
     preview_->setModel(previewModel_);
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    preview_->horizontalHeader()->setDefaultSectionSize(100);
+    ui::KeepColumnsFitted(preview_, 100);
     auto* previewLayout = new QVBoxLayout(previewPage);
     previewLayout->addWidget(preview_);
     book_->addTab(previewPage, "Preview");
@@ -49,9 +48,9 @@ TExportForm::TExportForm(std::string dataFolder, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(book_);
     layout->addLayout(
-        ButtonRow(this, {{"ExportBtn", "Save", [this] { ExportBtnClick(); }},
-                         {"InvoiceReportBtn", "Analyze", [this] { InvoiceReportBtnClick(); }},
-                         {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
+        ui::ButtonRow(this, {{"ExportBtn", "Save", [this] { ExportBtnClick(); }},
+                             {"InvoiceReportBtn", "Analyze", [this] { InvoiceReportBtnClick(); }},
+                             {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
     resize(560, 440);
 
     connect(up, &QPushButton::clicked, this, &TExportForm::MoveUpBtnClick);

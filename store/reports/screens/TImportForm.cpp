@@ -1,7 +1,6 @@
 #include "store/reports/screens/TImportForm.h"
 
-#include "store/customers/screens/buttonrow.h"
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
 #include "ui/platform.h"
@@ -47,7 +46,7 @@ TImportForm::TImportForm(StringTable& target, std::vector<HistoryList>* historie
     setObjectName("ImportForm");
     setWindowTitle("Import Data");
 
-    QPushButton* open = NamedButton(this, "SelectImportFileBtn", "Open Import File");
+    QPushButton* open = ui::NamedButton(this, "SelectImportFileBtn", "Open Import File");
     titlesBox_ = new QCheckBox("First line holds column titles", this);
     titlesBox_->setObjectName("TitlesBox");
     titlesBox_->setToolTip(
@@ -94,7 +93,7 @@ TImportForm::TImportForm(StringTable& target, std::vector<HistoryList>* historie
     layout->addWidget(grid_, 1);
     layout->addWidget(directions);
     layout->addWidget(status_);
-    layout->addLayout(ButtonRow(
+    layout->addLayout(ui::ButtonRow(
         this, {{"PerformImportBtn", "Perform Import", [this] { PerformImportBtnClick(); }},
                {"ClearImportBtn", "Clear", [this] { ClearImportBtnClick(); }},
                {"CloseImportDatabtn", "Close", [this] { CloseImportDatabtnClick(); }}}));

@@ -1,7 +1,6 @@
 #include "store/reports/screens/TQuickReportForm.h"
 
-#include "store/customers/screens/buttonrow.h"
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/screens/TEditDateRangeForm.h"
 #include "store/inventory/screens/TEditNumericRangeForm.h"
@@ -94,7 +93,7 @@ TQuickReportForm::TQuickReportForm(std::string dataFolder, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(book_);
-    layout->addLayout(ButtonRow(this, {{"OKButton", "OK", [this] { OKButtonClick(); }},
+    layout->addLayout(ui::ButtonRow(this, {{"OKButton", "OK", [this] { OKButtonClick(); }},
                                        {"AnalyzeBtn", "Analyze", [this] { AnalyzeBtnClick(); }}}));
     connect(book_, &QTabWidget::currentChanged, this, &TQuickReportForm::TabbedNotebook1Change);
 }
@@ -183,7 +182,7 @@ QWidget* TQuickReportForm::BuildBand(const QString& prefix, const QString& title
     form->addRow("Page Number", band.pageNumber);
     form->addRow("Date", band.date);
     QPushButton* fontBtn =
-        NamedButton(box, (prefix + "FontBtn").toLatin1().constData(), prefix + " Font");
+        ui::NamedButton(box, (prefix + "FontBtn").toLatin1().constData(), prefix + " Font");
     form->addRow("", fontBtn);
     BandControls* target = &band;
     connect(fontBtn, &QPushButton::clicked, this, [this, target] { PopCaptionMenu(*target); });
@@ -201,7 +200,7 @@ QWidget* TQuickReportForm::BuildHeaderFooterPage() {
         marginForm->addRow(labels[i], margins_[std::size_t(i)]);
     }
     // The report font stays the main window's font.
-    QPushButton* reportFont = NamedButton(marginBox, "ReportFontBtn", "Report Font");
+    QPushButton* reportFont = ui::NamedButton(marginBox, "ReportFontBtn", "Report Font");
     reportFont->hide();
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(marginBox, 0, Qt::AlignTop);
@@ -243,9 +242,9 @@ QWidget* TQuickReportForm::BuildPreviewPage() {
     controls->addWidget(paperBox_, 1);
     controls->addWidget(orientation_);
     auto* buttons = new QHBoxLayout;
-    QPushButton* generate = NamedButton(page, "PreviewBtn", "Generate");
-    QPushButton* print = NamedButton(page, "PrintBtn", "Print");
-    QPushButton* setup = NamedButton(page, "PrinterSetupBtn", "Printer Setup");
+    QPushButton* generate = ui::NamedButton(page, "PreviewBtn", "Generate");
+    QPushButton* print = ui::NamedButton(page, "PrintBtn", "Print");
+    QPushButton* setup = ui::NamedButton(page, "PrinterSetupBtn", "Printer Setup");
     buttons->addWidget(generate);
     buttons->addWidget(print);
     buttons->addWidget(setup);

@@ -1,6 +1,6 @@
 #include "store/reports/screens/TQuickSalesForm.h"
 
-#include "store/customers/screens/buttonrow.h"
+#include "ui/widgets.h"
 #include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
@@ -69,7 +69,7 @@ TQuickSalesForm::TQuickSalesForm(Store& store, std::function<bool(int item)> che
     layout->addLayout(form);
     layout->addWidget(view_, 1);
     layout->addLayout(
-        ButtonRow(this, {{"GenerateReportbtn", "Generate", [this] { GenerateReportbtnClick(); }},
+        ui::ButtonRow(this, {{"GenerateReportbtn", "Generate", [this] { GenerateReportbtnClick(); }},
                          {"ExportBtn", "Export", [this] { ExportBtnClick(); }},
                          {"BitBtn1", "Print", [this] { BitBtn1Click(); }},
                          {"OKBtn", "OK", [this] { OKBtnClick(); }}}));

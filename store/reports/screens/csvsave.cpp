@@ -16,9 +16,8 @@ bool SaveTableAsCsv(const StringTable& table, const QString& title) {
         std::optional<QString> name = ui::platform().SaveFileName(spec);
         if (!name || name->isEmpty()) return false;
         if (FileExists(ui::PathFromQ(*name)) &&
-            ui::platform().ShowMessage(MsgKind::Confirmation,
-                                       "File already exists.  Do you want to overwrite it ?",
-                                       MsgButtons::YesNo) != MsgAnswer::Yes)
+            !ui::platform().ConfirmDestructive(
+                "File already exists.  Do you want to overwrite it ?"))
             continue;
         // Written through a temporary file, so a failed write keeps the old one.
         table.SaveToCSV(ui::PathFromQ(*name));

@@ -1,6 +1,6 @@
 #include "store/reports/screens/fieldlist.h"
 
-#include "store/inventory/screens/DialogParts.h"
+#include "ui/widgets.h"
 #include "ui/text.h"
 
 #include <QHBoxLayout>
@@ -16,8 +16,8 @@ FieldChoicePage BuildFieldChoicePage(QWidget* parent) {
     p.list = new QListWidget(p.page);
     p.list->setObjectName("FieldList");
     p.list->setSelectionMode(QAbstractItemView::SingleSelection);
-    p.up = NamedButton(p.page, "MoveUpBtn", "Move Up");
-    p.down = NamedButton(p.page, "MoveDownBtn", "Move Down");
+    p.up = ui::NamedButton(p.page, "MoveUpBtn", "Move Up");
+    p.down = ui::NamedButton(p.page, "MoveDownBtn", "Move Down");
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(p.up);
     buttons->addWidget(p.down);

@@ -7,6 +7,7 @@
 #include "ui/printerselect.h"
 #include "ui/richtext.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -125,10 +126,8 @@ InvoicePreviewPage::InvoicePreviewPage(QWidget* parent) : QWidget(parent) {
     printers_->setObjectName("GmPropertyComboBox1");
     papers_ = new ui::PaperComboBox(this);
     papers_->setObjectName("GmPropertyComboBox2");
-    auto* setupBtn = new QPushButton(tr("Printer Setup"), this);
-    setupBtn->setObjectName("BitBtn1");
-    auto* printBtn = new QPushButton(tr("Print"), this);
-    printBtn->setObjectName("PrintBtn");
+    auto* setupBtn = ui::NamedButton(this, "BitBtn1", tr("Printer Setup"));
+    auto* printBtn = ui::NamedButton(this, "PrintBtn", tr("Print"));
 
     auto* printerLabel = new QLabel(tr("Printer"), this);
     printerLabel->setBuddy(printers_);
@@ -188,17 +187,35 @@ void InvoicePreviewPage::GenerateRefund(const InvoiceInput& refund, const Settin
     Show(settings);
 }
 
-bool InvoicePreviewPage::Print() {
-    if (preview_->Document().PageCount() == 0) return false;
-    return ui::PrintDocument(printer_, preview_->Document(), "Invoice");
+bool InvoicePreviewPage::Print(QString* error) {
+    if (preview_->Document().PageCount() == 0) {
+        if (error) *error = tr("There is no invoice to print.");
+        return false;
+    }
+    return ui::PrintDocument(printer_, preview_->Document(), "Invoice", error);
 }
 
-void InvoicePreviewPage::PrintCopies(int copies) {
-    for (int i = 0; i < copies; ++i) Print();
+bool InvoicePreviewPage::PrintCopies(int copies) {
+    for (int i = 0; i < copies; ++i) {
+        QString error;
+        if (Print(&error)) continue;
+        // The name the user chose: Qt forgets names of printers it cannot reach.
+        QString name = printers_->Printer();
+        if (name.isEmpty()) name = printer_.printerName();
+        ui::platform().ShowMessage(
+            brenvik::MsgKind::Error,
+            tr("The invoice could not be printed on the printer \"%1\".\n%2\n\nCheck that the "
+               "printer is installed, switched on and connected, or choose another printer on "
+               "the \"Preview Last\" page, then press \"Print\" there.")
+                .arg(name.isEmpty() ? tr("(none)") : name, error),
+            brenvik::MsgButtons::Ok);
+        return false;
+    }
+    return true;
 }
 
 void InvoicePreviewPage::PrintBtnClick() {
-    Print();
+    if (!PrintCopies(1)) return;
     ui::platform().ShowMessage(brenvik::MsgKind::Information, tr("Invoice sent to the printer."),
                                brenvik::MsgButtons::Ok);
 }

@@ -55,13 +55,17 @@ public:
     ui::PreviewWidget& Preview() { return *preview_; }
     QPrinter& Printer() { return printer_; }
 
-    // Prints the pages once on the chosen printer, without a message.
-    bool Print();
-    // Prints `copies` times (0 prints nothing).
-    void PrintCopies(int copies);
+    // Prints the pages once on the chosen printer, without a message; on
+    // failure returns false with the reason in `error`.
+    bool Print(QString* error = nullptr);
+    // Prints `copies` times (0 prints nothing). A failure stops the copies
+    // and is shown with the printer's name, the system's reason and what to
+    // do; returns false then.
+    bool PrintCopies(int copies);
 
-    void PrintBtnClick();  // prints, then "Invoice sent to the printer."
-    void BitBtn1Click();   // the system's printer setup
+    // Prints, then "Invoice sent to the printer." only when it was.
+    void PrintBtnClick();
+    void BitBtn1Click();  // the system's printer setup
 
 private:
     void Show(const brenvik::Settings& settings);

@@ -1,13 +1,13 @@
 #include "store/sales/screens/TInvoiceHistoryForm.h"
 
 #include "store/core/error.h"
-#include "store/inventory/screens/DialogParts.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/reports/export.h"
 #include "store/reports/screens/handoff.h"
 #include "store/sales/invoices.h"
 #include "store/sales/screens/TPurgeForm.h"
 #include "ui/platform.h"
+#include "ui/widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,13 +29,12 @@ TInvoiceHistoryForm::TInvoiceHistoryForm(brenvik::Store& store, QWidget* parent)
     view_->setModel(model_);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->horizontalHeader()->setDefaultSectionSize(128);
+    ui::KeepColumnsFitted(view_, 128);
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
 
-    auto* purge = NamedButton(this, "PurgeBtn", "Purge");
-    auto* analyze = NamedButton(this, "InvoiceReportBtn", "Analyze");
-    auto* exit = NamedButton(this, "OKButton", "Exit");
+    auto* purge = ui::NamedButton(this, "PurgeBtn", "Purge");
+    auto* analyze = ui::NamedButton(this, "InvoiceReportBtn", "Analyze");
+    auto* exit = ui::NamedButton(this, "OKButton", "Exit");
     connect(purge, &QPushButton::clicked, this, &TInvoiceHistoryForm::PurgeBtnClick);
     connect(analyze, &QPushButton::clicked, this, &TInvoiceHistoryForm::InvoiceReportBtnClick);
     connect(exit, &QPushButton::clicked, this, &TInvoiceHistoryForm::OKButtonClick);

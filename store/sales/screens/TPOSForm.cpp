@@ -10,15 +10,15 @@
 #include "store/sales/screens/InvoicePreviewPage.h"
 #include "store/sales/screens/SaleLineModel.h"
 #include "store/sales/screens/TSelectLogoForm.h"
+#include "store/sales/screens/TotalsBox.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -39,9 +39,6 @@ using brenvik::MsgButtons;
 using brenvik::MsgKind;
 
 namespace {
-
-const QStringList kPaymentMethods = {
-    "Cash", "Check", "Debit", "Mastercard", "Visa", "American Express", "Store Credit"};
 
 std::string Text(const QLineEdit* e) { return ui::FromQ(e->text()); }
 std::string Text(const QComboBox* c) { return ui::FromQ(c->currentText()); }
@@ -64,16 +61,6 @@ void RebuildList(QComboBox* box, const QStringList& entries) {
     box->setCurrentText(text);
 }
 
-QLabel* Label(const QString& text, QWidget* parent, bool bold = false) {
-    auto* l = new QLabel(text, parent);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    return l;
-}
-
 }  // namespace
 
 TPOSForm::TPOSForm(brenvik::Store& store, QWidget* parent) : QDialog(parent), store_(store) {
@@ -91,8 +78,8 @@ TPOSForm::TPOSForm(brenvik::Store& store, QWidget* parent) : QDialog(parent), st
     preview_ = new InvoicePreviewPage(book_);
     book_->addTab(preview_, "Preview Last");
 
-    auto* setup = Button("InvoiceHeaderBtn", "Invoice Setup");
-    auto* close = Button("CloseForm", "Close");
+    auto* setup = ui::NamedButton(this, "InvoiceHeaderBtn", "Invoice Setup");
+    auto* close = ui::NamedButton(this, "CloseForm", "Close");
     connect(setup, &QPushButton::clicked, this, &TPOSForm::InvoiceHeaderBtnClick);
     connect(close, &QPushButton::clicked, this, &TPOSForm::CloseFormClick);
 
@@ -107,37 +94,6 @@ TPOSForm::TPOSForm(brenvik::Store& store, QWidget* parent) : QDialog(parent), st
 
 // ---- building the pages
 
-QLineEdit* TPOSForm::Edit(const char* name) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(name);
-    return e;
-}
-
-QPushButton* TPOSForm::Button(const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QToolButton* TPOSForm::SmallButton(const char* name, const QString& text, const QString& tip) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setToolTip(tip);
-    return b;
-}
-
-QComboBox* TPOSForm::PaymentBox(const char* name) {
-    auto* c = new QComboBox(this);
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->addItems(kPaymentMethods);
-    c->setCurrentIndex(-1);
-    c->setEditText(QString());
-    return c;
-}
-
 void TPOSForm::MakeList(LinePage& page, const char* name) {
     page.model = new SaleLineModel(*page.lines, this);
     page.view = new QTreeView(this);
@@ -148,46 +104,9 @@ void TPOSForm::MakeList(LinePage& page, const char* name) {
     page.view->setSelectionMode(QAbstractItemView::SingleSelection);
     page.view->setSelectionBehavior(QAbstractItemView::SelectRows);
     page.view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    page.view->header()->setDefaultSectionSize(84);
+    ui::KeepColumnsFitted(page.view, 84);
     page.view->header()->setSectionsMovable(false);
 }
-
-namespace {
-
-// Label and field rows, with an optional small button beside the field.
-class AmountGrid {
-public:
-    explicit AmountGrid(QWidget* page) : page_(page), grid_(new QGridLayout) {}
-    void Add(QWidget* label, QWidget* field, QWidget* extra = nullptr) {
-        grid_->addWidget(label, row_, 0);
-        grid_->addWidget(field, row_, 1);
-        if (extra) grid_->addWidget(extra, row_, 2);
-        ++row_;
-    }
-    void Add(const QString& label, QWidget* field, bool bold = false) {
-        Add(Label(label, page_, bold), field);
-    }
-    // An amount box with its type drop-down beside it.
-    void AddWithType(const QString& label, QWidget* amount, QWidget* type) {
-        auto* pair = new QWidget(page_);
-        auto* row = new QHBoxLayout(pair);
-        row->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(amount, 1);
-        row->addWidget(type);
-        Add(Label(label, page_), pair);
-    }
-    QGridLayout* Finish() {
-        grid_->setRowStretch(row_, 1);
-        return grid_;
-    }
-
-private:
-    QWidget* page_;
-    QGridLayout* grid_;
-    int row_ = 0;
-};
-
-}  // namespace
 
 TPOSForm::PageParts TPOSForm::MakePageParts(QWidget* page, const PageNames& names,
                                             const QString& memoLabel, const QString& numberLabel,
@@ -197,10 +116,12 @@ TPOSForm::PageParts TPOSForm::MakePageParts(QWidget* page, const PageNames& name
     parts.memo->setObjectName(names.memo);
     parts.memo->setTabChangesFocus(true);
     parts.memo->setMaximumHeight(90);
-    auto* changeTax1 = SmallButton(names.changeTax1, "...", "Change tax one");
-    auto* changeTax2 = SmallButton(names.changeTax2, "...", "Change tax two");
-    auto* selectCustomer = SmallButton(names.selectCustomer, "Select...", "Select customer");
-    auto* customerList = SmallButton(names.customerList, "Customers...", "Edit the customer list");
+    auto* changeTax1 = ui::NamedToolButton(this, names.changeTax1, "...", "Change tax one");
+    auto* changeTax2 = ui::NamedToolButton(this, names.changeTax2, "...", "Change tax two");
+    auto* selectCustomer =
+        ui::NamedToolButton(this, names.selectCustomer, "Select...", "Select customer");
+    auto* customerList =
+        ui::NamedToolButton(this, names.customerList, "Customers...", "Edit the customer list");
     connect(changeTax1, &QToolButton::clicked, this, [this] { TaxChange(1); });
     connect(changeTax2, &QToolButton::clicked, this, [this] { TaxChange(2); });
     connect(selectCustomer, &QToolButton::clicked, this, &TPOSForm::SelectCustomerClick);
@@ -212,7 +133,7 @@ TPOSForm::PageParts TPOSForm::MakePageParts(QWidget* page, const PageNames& name
     parts.top = top;
     auto* memoBox = new QVBoxLayout;
     auto* memoHead = new QHBoxLayout;
-    memoHead->addWidget(Label(memoLabel, page));
+    memoHead->addWidget(ui::Label(memoLabel, page));
     memoHead->addStretch();
     memoHead->addWidget(selectCustomer);
     memoHead->addWidget(customerList);
@@ -220,16 +141,16 @@ TPOSForm::PageParts TPOSForm::MakePageParts(QWidget* page, const PageNames& name
     memoBox->addWidget(parts.memo);
     top->addLayout(memoBox, 1);
     auto* numberBox = new QFormLayout;
-    numberBox->addRow(Label(numberLabel, page), number);
+    numberBox->addRow(ui::Label(numberLabel, page), number);
     top->addLayout(numberBox);
     return parts;
 }
 
-void TPOSForm::AssemblePage(QWidget* page, const PageParts& parts, QLayout* list, QLayout* amounts,
+void TPOSForm::AssemblePage(QWidget* page, const PageParts& parts, QLayout* list, QWidget* amounts,
                             QLayout* buttons) {
     auto* middle = new QHBoxLayout;
     middle->addLayout(list, 1);
-    middle->addLayout(amounts);
+    middle->addWidget(amounts);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(parts.top);
     layout->addLayout(middle, 1);
@@ -241,7 +162,7 @@ QWidget* TPOSForm::BuildSalePage() {
     MakeList(sale_, "ItemView");
     connect(sale_.view, &QTreeView::doubleClicked, this, [this] { ItemViewDblClick(); });
 
-    nextInvoice_ = Edit("NextInvoiceNumber");
+    nextInvoice_ = ui::NamedEdit(this, "NextInvoiceNumber");
     nextInvoice_->setReadOnly(true);
     QFont bold = nextInvoice_->font();
     bold.setBold(true);
@@ -251,35 +172,13 @@ QWidget* TPOSForm::BuildSalePage() {
                       "Sold To:", "Next Invoice Number", nextInvoice_);
     soldTo_ = parts.memo;
 
-    preTax_ = Edit("PreTaxTotal");
-    discountAmount_ = Edit("DiscountAmount");
-    discountType_ = new QComboBox(this);
-    discountType_->setObjectName("DiscountType");
-    discountType_->setEditable(true);
-    discountType_->addItems({"$", "%"});
-    discountType_->setCurrentIndex(1);
-    afterDiscount_ = Edit("AfterDiscount");
-    tax1_ = new QCheckBox("Tax One", this);
-    tax1_->setObjectName("Tax1Label");
-    tax2_ = new QCheckBox("Tax Two", this);
-    tax2_->setObjectName("Tax2Label");
-    taxOne_ = Edit("TaxOne");
-    taxTwo_ = Edit("TaxTwo");
-    invoiceTotal_ = Edit("InvoiceTotal");
-    invoiceTotal_->setFont(bold);
-    paymentMethod_ = PaymentBox("PaymentMethod");
-    ccNumber_ = Edit("CCNumber");
-    amountReceived_ = Edit("AmountReceived");
-    change_ = Edit("Change");
-    printCopies_ = new QSpinBox(this);
-    printCopies_->setObjectName("PrintCopies");
-    printCopies_->setRange(0, 3);
+    saleTotals_ = new TotalsBox(TotalsBox::Kind::Sale, parts.changeTax1, parts.changeTax2, page);
 
-    auto* add = Button("AddItemsBtn", "Add Manual");
-    auto* batch = Button("BatchAddBtn", "Batch Add");
-    auto* remove = Button("RemoveSelectedBtn", "Remove");
-    auto* newSale = Button("NewSaleBtn", "New Sale");
-    auto* finalize = Button("FinalizeSaleBtn", "Finalize");
+    auto* add = ui::NamedButton(this, "AddItemsBtn", "Add Manual");
+    auto* batch = ui::NamedButton(this, "BatchAddBtn", "Batch Add");
+    auto* remove = ui::NamedButton(this, "RemoveSelectedBtn", "Remove");
+    auto* newSale = ui::NamedButton(this, "NewSaleBtn", "New Sale");
+    auto* finalize = ui::NamedButton(this, "FinalizeSaleBtn", "Finalize");
     connect(add, &QPushButton::clicked, this, &TPOSForm::AddItemsBtnClick);
     connect(batch, &QPushButton::clicked, this, &TPOSForm::BatchAddBtnClick);
     connect(remove, &QPushButton::clicked, this, &TPOSForm::RemoveSelectedBtnClick);
@@ -289,36 +188,23 @@ QWidget* TPOSForm::BuildSalePage() {
     const auto compute = [this] {
         if (!quiet_) ComputeTotals();
     };
-    connect(discountAmount_, &QLineEdit::textChanged, this, compute);
-    connect(discountType_, &QComboBox::currentTextChanged, this, compute);
-    connect(tax1_, &QCheckBox::toggled, this, &TPOSForm::TaxBoxChanged);
-    connect(tax2_, &QCheckBox::toggled, this, &TPOSForm::TaxBoxChanged);
-    connect(amountReceived_, &QLineEdit::textChanged, this, [this] {
+    connect(saleTotals_->discount, &QLineEdit::textChanged, this, compute);
+    connect(saleTotals_->discountType, &QComboBox::currentTextChanged, this, compute);
+    connect(saleTotals_->tax1, &QCheckBox::toggled, this, &TPOSForm::TaxBoxChanged);
+    connect(saleTotals_->tax2, &QCheckBox::toggled, this, &TPOSForm::TaxBoxChanged);
+    connect(saleTotals_->amountReceived, &QLineEdit::textChanged, this, [this] {
         if (!quiet_) UpdateChange();
     });
-    connect(invoiceTotal_, &QLineEdit::textChanged, this, [this] {
-        if (!quiet_ && !amountReceived_->text().isEmpty()) UpdateChange();
+    connect(saleTotals_->total, &QLineEdit::textChanged, this, [this] {
+        if (!quiet_ && !saleTotals_->amountReceived->text().isEmpty()) UpdateChange();
     });
-    connect(printCopies_, &QSpinBox::valueChanged, this,
+    connect(saleTotals_->printCopies, &QSpinBox::valueChanged, this,
             [this](int copies) { store_.Values.printCopies = copies; });
 
-    AmountGrid amounts(page);
-    amounts.Add("Pre Tax Total", preTax_);
-    amounts.AddWithType("Discount  ", discountAmount_, discountType_);
-    amounts.Add("After Discount", afterDiscount_);
-    amounts.Add(tax1_, taxOne_, parts.changeTax1);
-    amounts.Add(tax2_, taxTwo_, parts.changeTax2);
-    amounts.Add("InvoiceTotal", invoiceTotal_, true);
-    amounts.Add("Payment Method", paymentMethod_);
-    amounts.Add("CC Number", ccNumber_);
-    amounts.Add("Amount Received", amountReceived_);
-    amounts.Add("Change", change_);
-    amounts.Add("Print Copies", printCopies_);
-
     auto* list = new QVBoxLayout;
-    list->addWidget(Label("Items Purchased", page));
+    list->addWidget(ui::Label("Items Purchased", page));
     list->addWidget(sale_.view, 1);
-    list->addWidget(Label("Double click item to modify details or quantity.", page));
+    list->addWidget(ui::Label("Double click item to modify details or quantity.", page));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
@@ -328,7 +214,7 @@ QWidget* TPOSForm::BuildSalePage() {
     buttons->addWidget(newSale);
     buttons->addWidget(finalize);
 
-    AssemblePage(page, parts, list, amounts.Finish(), buttons);
+    AssemblePage(page, parts, list, saleTotals_, buttons);
     return page;
 }
 
@@ -337,37 +223,19 @@ QWidget* TPOSForm::BuildRefundPage() {
     MakeList(refund_, "RefundList");
     connect(refund_.view, &QTreeView::doubleClicked, this, [this] { RefundListDblClick(); });
 
-    originalInvoice_ = Edit("OriginalInvoice");
+    originalInvoice_ = ui::NamedEdit(this, "OriginalInvoice");
     const PageParts parts = MakePageParts(
         page, {"RefundTo", "SpeedButton1", "SpeedButton2", "SpeedButton6", "SpeedButton5"},
         "Refund To", "Original Invoice", originalInvoice_);
     refundTo_ = parts.memo;
 
-    rPreTax_ = Edit("RPretaxtotal");
-    adjustment_ = Edit("Adjustment");
-    adjustmentType_ = new QComboBox(this);
-    adjustmentType_->setObjectName("RAdjustmentType");
-    adjustmentType_->setEditable(true);
-    adjustmentType_->addItems({"%", "$"});
-    adjustmentType_->setCurrentIndex(0);
-    adjustmentAmount_ = Edit("AdjustmentAmount");
-    tax1R_ = new QCheckBox("Tax One", this);
-    tax1R_->setObjectName("UseTax1R");
-    tax2R_ = new QCheckBox("Tax Two", this);
-    tax2R_->setObjectName("UseTax2R");
-    taxOneR_ = Edit("TaxOneR");
-    taxTwoR_ = Edit("TaxTwoR");
-    refundTotal_ = Edit("RefundTotal");
-    QFont bold = refundTotal_->font();
-    bold.setBold(true);
-    refundTotal_->setFont(bold);
-    refundType_ = PaymentBox("RefundType");
-    rccNumber_ = Edit("RCCNumber");
+    refundTotals_ =
+        new TotalsBox(TotalsBox::Kind::Refund, parts.changeTax1, parts.changeTax2, page);
 
-    auto* add = Button("AddRefundBtn", "Add Item");
-    auto* remove = Button("RemoveRefundBtn", "Remove Item");
-    auto* clear = Button("ClearRefundBtn", "Clear");
-    auto* refund = Button("RefundBtn", "Refund");
+    auto* add = ui::NamedButton(this, "AddRefundBtn", "Add Item");
+    auto* remove = ui::NamedButton(this, "RemoveRefundBtn", "Remove Item");
+    auto* clear = ui::NamedButton(this, "ClearRefundBtn", "Clear");
+    auto* refund = ui::NamedButton(this, "RefundBtn", "Refund");
     connect(add, &QPushButton::clicked, this, &TPOSForm::AddRefundBtnClick);
     connect(remove, &QPushButton::clicked, this, &TPOSForm::RemoveRefundBtnClick);
     connect(clear, &QPushButton::clicked, this, &TPOSForm::ClearRefundBtnClick);
@@ -376,21 +244,11 @@ QWidget* TPOSForm::BuildRefundPage() {
     const auto compute = [this] {
         if (!quiet_) ComputeRefundTotals();
     };
-    connect(adjustment_, &QLineEdit::textChanged, this, compute);
-    connect(adjustmentType_, &QComboBox::currentTextChanged, this, compute);
+    connect(refundTotals_->discount, &QLineEdit::textChanged, this, compute);
+    connect(refundTotals_->discountType, &QComboBox::currentTextChanged, this, compute);
     // The refund page's boxes follow the stored defaults but never store them.
-    connect(tax1R_, &QCheckBox::toggled, this, compute);
-    connect(tax2R_, &QCheckBox::toggled, this, compute);
-
-    AmountGrid amounts(page);
-    amounts.Add("Pre Tax Total", rPreTax_);
-    amounts.AddWithType("Adjustment", adjustment_, adjustmentType_);
-    amounts.Add("After Adjustment", adjustmentAmount_);
-    amounts.Add(tax1R_, taxOneR_, parts.changeTax1);
-    amounts.Add(tax2R_, taxTwoR_, parts.changeTax2);
-    amounts.Add("Refund Total", refundTotal_, true);
-    amounts.Add("Refund Type", refundType_);
-    amounts.Add("CC Number", rccNumber_);
+    connect(refundTotals_->tax1, &QCheckBox::toggled, this, compute);
+    connect(refundTotals_->tax2, &QCheckBox::toggled, this, compute);
 
     auto* list = new QVBoxLayout;
     list->addWidget(refund_.view, 1);
@@ -402,7 +260,7 @@ QWidget* TPOSForm::BuildRefundPage() {
     buttons->addWidget(clear);
     buttons->addWidget(refund);
 
-    AssemblePage(page, parts, list, amounts.Finish(), buttons);
+    AssemblePage(page, parts, list, refundTotals_, buttons);
     return page;
 }
 
@@ -422,10 +280,10 @@ void TPOSForm::SetTaxCaptions() {
     const auto& v = store_.Values;
     const QString one = ui::ToQ(brenvik::TaxCaption(v.tax1Name, v.tax1Rate));
     const QString two = ui::ToQ(brenvik::TaxCaption(v.tax2Name, v.tax2Rate));
-    tax1_->setText(one);
-    tax1R_->setText(one);
-    tax2_->setText(two);
-    tax2R_->setText(two);
+    saleTotals_->tax1->setText(one);
+    refundTotals_->tax1->setText(one);
+    saleTotals_->tax2->setText(two);
+    refundTotals_->tax2->setText(two);
 }
 
 void TPOSForm::FormActivate() {
@@ -435,17 +293,17 @@ void TPOSForm::FormActivate() {
     // values are taken before either box is set.
     const bool default1 = store_.Values.tax1Default;
     const bool default2 = store_.Values.tax2Default;
-    tax1_->setChecked(default1);
-    tax2_->setChecked(default2);
-    tax1R_->setChecked(default1);
-    tax2R_->setChecked(default2);
-    RebuildList(discountType_, {"$", "%"});
-    printCopies_->setValue(store_.Values.printCopies);
+    saleTotals_->tax1->setChecked(default1);
+    saleTotals_->tax2->setChecked(default2);
+    refundTotals_->tax1->setChecked(default1);
+    refundTotals_->tax2->setChecked(default2);
+    RebuildList(saleTotals_->discountType, {"$", "%"});
+    saleTotals_->printCopies->setValue(store_.Values.printCopies);
 }
 
 void TPOSForm::TaxBoxChanged() {
-    store_.Values.tax1Default = tax1_->isChecked();
-    store_.Values.tax2Default = tax2_->isChecked();
+    store_.Values.tax1Default = saleTotals_->tax1->isChecked();
+    store_.Values.tax2Default = saleTotals_->tax2->isChecked();
     if (!quiet_) ComputeTotals();
 }
 
@@ -466,18 +324,15 @@ void TPOSForm::TotalLine(int line) {
 
 void TPOSForm::ComputeTotals() {
     const auto& v = store_.Values;
-    const auto a =
-        brenvik::ComputeAmounts(lines_, Text(discountAmount_), Text(discountType_),
-                                {tax1_->isChecked(), v.tax1Rate}, {tax2_->isChecked(), v.tax2Rate});
-    SetText(preTax_, a.preTax);
-    SetText(afterDiscount_, a.afterDiscount);
-    SetText(taxOne_, a.taxOne);
-    SetText(taxTwo_, a.taxTwo);
-    SetText(invoiceTotal_, a.total);  // its change updates Change
+    const auto a = brenvik::ComputeAmounts(
+        lines_, Text(saleTotals_->discount), Text(saleTotals_->discountType),
+        {saleTotals_->tax1->isChecked(), v.tax1Rate}, {saleTotals_->tax2->isChecked(), v.tax2Rate});
+    saleTotals_->ShowAmounts(a);  // the total's change updates Change
 }
 
 void TPOSForm::UpdateChange() {
-    SetText(change_, brenvik::ComputeChange(Text(amountReceived_), Text(invoiceTotal_)));
+    SetText(saleTotals_->change,
+            brenvik::ComputeChange(Text(saleTotals_->amountReceived), Text(saleTotals_->total)));
 }
 
 void TPOSForm::TotalRefundLine(int line) {
@@ -490,14 +345,11 @@ void TPOSForm::TotalRefundLine(int line) {
 
 void TPOSForm::ComputeRefundTotals() {
     const auto& v = store_.Values;
-    const auto a = brenvik::ComputeAmounts(refundLines_, Text(adjustment_), Text(adjustmentType_),
-                                           {tax1R_->isChecked(), v.tax1Rate},
-                                           {tax2R_->isChecked(), v.tax2Rate});
-    SetText(rPreTax_, a.preTax);
-    SetText(adjustmentAmount_, a.afterDiscount);
-    SetText(taxOneR_, a.taxOne);
-    SetText(taxTwoR_, a.taxTwo);
-    SetText(refundTotal_, a.total);
+    const auto a = brenvik::ComputeAmounts(refundLines_, Text(refundTotals_->discount),
+                                           Text(refundTotals_->discountType),
+                                           {refundTotals_->tax1->isChecked(), v.tax1Rate},
+                                           {refundTotals_->tax2->isChecked(), v.tax2Rate});
+    refundTotals_->ShowAmounts(a);
 }
 
 void TPOSForm::TaxChange(int tax) {
@@ -509,8 +361,8 @@ void TPOSForm::TaxChange(int tax) {
     rate = p.InputBox("Tax Rate", "Please enter tax rate:", rate);
     if (!name.empty()) {
         const QString caption = ui::ToQ(brenvik::TaxCaption(name, rate));
-        (tax == 1 ? tax1_ : tax2_)->setText(caption);
-        (tax == 1 ? tax1R_ : tax2R_)->setText(caption);
+        (tax == 1 ? saleTotals_->tax1 : saleTotals_->tax2)->setText(caption);
+        (tax == 1 ? refundTotals_->tax1 : refundTotals_->tax2)->setText(caption);
     }
     ComputeTotals();
 }
@@ -534,9 +386,7 @@ void TPOSForm::Select(LinePage& page, int line) {
 }
 
 int TPOSForm::SelectedLine() const { return Selected(sale_); }
-void TPOSForm::SelectLine(int line) { Select(sale_, line); }
 int TPOSForm::SelectedRefundLine() const { return Selected(refund_); }
-void TPOSForm::SelectRefundLine(int line) { Select(refund_, line); }
 
 bool TPOSForm::EditLine(LinePage& page, int line) {
     std::vector<std::string> values = SaleLineModel::Values((*page.lines)[line]);
@@ -608,29 +458,17 @@ void TPOSForm::BatchAddBtnClick() {
 // ---- the sale
 
 void TPOSForm::NewSaleBtnClick() {
-    if (!lines_.empty() &&
-        ui::platform().Message(MsgKind::Confirmation,
+    if (!lines_.empty() && !ui::platform().ConfirmDestructive(
                                "Warning: existing sale has not been finalized.  Are you sure you "
-                               "want to continue ?",
-                               MsgButtons::YesNo) != MsgAnswer::Yes)
+                               "want to continue ?"))
         return;
     quiet_ = true;
     lines_.clear();
     sale_.model->Reset();
     soldTo_->clear();
-    preTax_->clear();
-    discountAmount_->clear();
-    afterDiscount_->clear();
-    tax1_->setChecked(true);  // stores both defaults as on
-    tax2_->setChecked(true);
-    taxOne_->clear();
-    taxTwo_->clear();
-    invoiceTotal_->clear();
-    paymentMethod_->setCurrentIndex(-1);
-    paymentMethod_->setEditText(QString());
-    ccNumber_->clear();
-    amountReceived_->clear();
-    change_->clear();
+    saleTotals_->Clear();
+    saleTotals_->tax1->setChecked(true);  // stores both defaults as on
+    saleTotals_->tax2->setChecked(true);
     SetText(nextInvoice_, store_.Values.nextInvoice);
     quiet_ = false;
 }
@@ -639,14 +477,7 @@ brenvik::SaleForm TPOSForm::SaleOnScreen() const {
     brenvik::SaleForm s;
     s.lines = lines_;
     s.customer = MemoLines(soldTo_);
-    s.preTax = Text(preTax_);
-    s.discountAmount = Text(discountAmount_);
-    s.discountType = Text(discountType_);
-    s.taxOne = Text(taxOne_);
-    s.taxTwo = Text(taxTwo_);
-    s.total = Text(invoiceTotal_);
-    s.paymentMethod = Text(paymentMethod_);
-    s.amountReceived = Text(amountReceived_);
+    saleTotals_->FillForm(s);
     return s;
 }
 
@@ -659,7 +490,7 @@ void TPOSForm::FinalizeSaleBtnClick() {
     lastInvoice_ = result.invoiceNumber;
     // Laid out from the boxes as they are, before the screen is cleared.
     preview_->CreateInvoice(SaleInvoice(lastInvoice_), store_.Values);
-    preview_->PrintCopies(printCopies_->value());
+    preview_->PrintCopies(saleTotals_->printCopies->value());
     lines_.clear();
     sale_.model->Reset();
     NewSaleBtnClick();
@@ -683,11 +514,8 @@ void TPOSForm::ClearRefundBtnClick() {
     refundLines_.clear();
     refund_.model->Reset();
     refundTo_->clear();
-    for (QLineEdit* e : {originalInvoice_, rPreTax_, adjustment_, adjustmentAmount_, taxOneR_,
-                         taxTwoR_, refundTotal_, rccNumber_})
-        e->clear();
-    refundType_->setCurrentIndex(-1);
-    refundType_->setEditText(QString());
+    originalInvoice_->clear();
+    refundTotals_->Clear();
     quiet_ = false;
 }
 
@@ -695,13 +523,7 @@ brenvik::SaleForm TPOSForm::RefundOnScreen() const {
     brenvik::SaleForm r;
     r.lines = refundLines_;
     r.customer = MemoLines(refundTo_);
-    r.preTax = Text(rPreTax_);
-    r.discountAmount = Text(adjustment_);
-    r.discountType = Text(adjustmentType_);
-    r.taxOne = Text(taxOneR_);
-    r.taxTwo = Text(taxTwoR_);
-    r.total = Text(refundTotal_);
-    r.paymentMethod = Text(refundType_);
+    refundTotals_->FillForm(r);
     return r;
 }
 
@@ -711,21 +533,9 @@ brenvik::InvoiceInput TPOSForm::SaleInvoice(const std::string& number) const {
     in.number = number;
     in.soldTo = brenvik::MemoLines(ui::FromQ(soldTo_->toPlainText()));
     in.lines = lines_;
-    in.preTax = Text(preTax_);
-    in.discountAmount = Text(discountAmount_);
-    in.discountType = Text(discountType_);
-    in.afterDiscount = Text(afterDiscount_);
-    in.tax1On = tax1_->isChecked();
-    in.tax2On = tax2_->isChecked();
+    saleTotals_->FillInvoice(in);
     in.tax1Name = store_.Values.tax1Name;
     in.tax2Name = store_.Values.tax2Name;
-    in.taxOne = Text(taxOne_);
-    in.taxTwo = Text(taxTwo_);
-    in.total = Text(invoiceTotal_);
-    in.amountReceived = Text(amountReceived_);
-    in.change = Text(change_);
-    in.paymentMethod = Text(paymentMethod_);
-    in.ccNumber = Text(ccNumber_);
     return in;
 }
 
@@ -737,19 +547,9 @@ brenvik::InvoiceInput TPOSForm::RefundInvoice() const {
     in.number = Text(originalInvoice_);
     in.soldTo = brenvik::MemoLines(ui::FromQ(refundTo_->toPlainText()));
     in.lines = refundLines_;
-    in.preTax = Text(rPreTax_);
-    in.discountAmount = Text(adjustment_);
-    in.discountType = Text(adjustmentType_);
-    in.afterDiscount = Text(adjustmentAmount_);
-    in.tax1On = tax1R_->isChecked();
-    in.tax2On = tax2R_->isChecked();
+    refundTotals_->FillInvoice(in);
     in.tax1Name = store_.Values.tax1Name;
     in.tax2Name = store_.Values.tax2Name;
-    in.taxOne = Text(taxOneR_);
-    in.taxTwo = Text(taxTwoR_);
-    in.total = Text(refundTotal_);
-    in.paymentMethod = Text(refundType_);
-    in.ccNumber = Text(rccNumber_);
     return in;
 }
 
@@ -762,7 +562,7 @@ void TPOSForm::RefundBtnClick() {
     }
     preview_->GenerateRefund(RefundInvoice(), store_.Values);
     // The sale page's copies count serves refunds too.
-    preview_->PrintCopies(printCopies_->value());
+    preview_->PrintCopies(saleTotals_->printCopies->value());
     ClearRefundBtnClick();
 }
 
@@ -789,14 +589,22 @@ void TPOSForm::InvoiceHeaderBtnClick() {
 
 // ---- closing
 
+bool TPOSForm::MayDiscardSale() {
+    return lines_.empty() || ui::platform().ConfirmDestructive(
+                                 "Warning: existing sale has not been finalized.  Are "
+                                 "you sure you want to close ?");
+}
+
 void TPOSForm::CloseFormClick() {
-    if (!lines_.empty() &&
-        ui::platform().Message(MsgKind::Confirmation,
-                               "Warning: existing sale has not been finalized.  Are you sure you "
-                               "want to close ?",
-                               MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
+    if (!MayDiscardSale()) return;
+    discardAgreed_ = true;
     close();
+    discardAgreed_ = false;
+}
+
+void TPOSForm::reject() {
+    if (!discardAgreed_ && !MayDiscardSale()) return;
+    QDialog::reject();
 }
 
 bool TPOSForm::FormClose() {

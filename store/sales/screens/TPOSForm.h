@@ -29,6 +29,7 @@ namespace brenvik {
 
 class InvoicePreviewPage;
 class SaleLineModel;
+class TotalsBox;
 
 class TPOSForm : public QDialog {
     Q_OBJECT
@@ -48,9 +49,7 @@ public:
 
     // Line selection of ItemView / RefundList; -1 when none.
     int SelectedLine() const;
-    void SelectLine(int line);
     int SelectedRefundLine() const;
-    void SelectRefundLine(int line);
 
     // Operations.
     void TotalLine(int line);
@@ -86,6 +85,9 @@ public:
 
 public slots:
     void done(int result) override;
+    // Escape and the window's close box ask before discarding a sale, as
+    // the Close button does.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -114,14 +116,10 @@ private:
     };
     PageParts MakePageParts(QWidget* page, const PageNames& names, const QString& memoLabel,
                             const QString& numberLabel, QLineEdit* number);
-    void AssemblePage(QWidget* page, const PageParts& parts, QLayout* list, QLayout* amounts,
+    void AssemblePage(QWidget* page, const PageParts& parts, QLayout* list, QWidget* amounts,
                       QLayout* buttons);
     QWidget* BuildSalePage();
     QWidget* BuildRefundPage();
-    QLineEdit* Edit(const char* name);
-    QPushButton* Button(const char* name, const QString& caption);
-    QToolButton* SmallButton(const char* name, const QString& text, const QString& tip);
-    QComboBox* PaymentBox(const char* name);
     void MakeList(LinePage& page, const char* name);
     int Selected(const LinePage& page) const;
     void Select(LinePage& page, int line);
@@ -146,6 +144,9 @@ private:
     // Set while the screen fills or clears its boxes, so that those changes
     // do not recompute what is about to be emptied.
     bool quiet_ = false;
+    bool discardAgreed_ = false;  // the Close button has asked already
+    // True when there is no unfinalized sale or the user agrees to lose it.
+    bool MayDiscardSale();
 
     QTabWidget* book_ = nullptr;
     InvoicePreviewPage* preview_ = nullptr;
@@ -154,36 +155,13 @@ private:
 
     // Sale page.
     QLineEdit* nextInvoice_ = nullptr;
+    TotalsBox* saleTotals_ = nullptr;
     QPlainTextEdit* soldTo_ = nullptr;
-    QLineEdit* preTax_ = nullptr;
-    QLineEdit* discountAmount_ = nullptr;
-    QComboBox* discountType_ = nullptr;
-    QLineEdit* afterDiscount_ = nullptr;
-    QCheckBox* tax1_ = nullptr;
-    QCheckBox* tax2_ = nullptr;
-    QLineEdit* taxOne_ = nullptr;
-    QLineEdit* taxTwo_ = nullptr;
-    QLineEdit* invoiceTotal_ = nullptr;
-    QComboBox* paymentMethod_ = nullptr;
-    QLineEdit* ccNumber_ = nullptr;
-    QLineEdit* amountReceived_ = nullptr;
-    QLineEdit* change_ = nullptr;
-    QSpinBox* printCopies_ = nullptr;
 
     // Refund page.
     QLineEdit* originalInvoice_ = nullptr;
     QPlainTextEdit* refundTo_ = nullptr;
-    QLineEdit* rPreTax_ = nullptr;
-    QLineEdit* adjustment_ = nullptr;
-    QComboBox* adjustmentType_ = nullptr;
-    QLineEdit* adjustmentAmount_ = nullptr;
-    QCheckBox* tax1R_ = nullptr;
-    QCheckBox* tax2R_ = nullptr;
-    QLineEdit* taxOneR_ = nullptr;
-    QLineEdit* taxTwoR_ = nullptr;
-    QLineEdit* refundTotal_ = nullptr;
-    QComboBox* refundType_ = nullptr;
-    QLineEdit* rccNumber_ = nullptr;
+    TotalsBox* refundTotals_ = nullptr;
 };
 
 // The main menu's "Point of Sale": a fresh screen, shown modally. The caller

@@ -4,6 +4,7 @@
 #include "store/reports/screens/TExportForm.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -73,28 +74,16 @@ TPurgeForm::TPurgeForm(brenvik::StringTable& invoices, int dateColumn, std::stri
     warning->setTextFormat(Qt::RichText);
     warning->setWordWrap(true);
 
-    auto button = [this](const char* name, const char* text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
-    auto* exportBtn = button("ExportBtn", "Export");
-    auto* ok = button("OKBtn", "OK");
-    auto* cancel = button("CancelBtn", "Cancel");
+    auto* exportBtn = ui::NamedButton(this, "ExportBtn", "Export");
+    auto* ok = ui::NamedButton(this, "OKBtn", "OK");
+    auto* cancel = ui::NamedButton(this, "CancelBtn", "Cancel");
     connect(exportBtn, &QPushButton::clicked, this, &TPurgeForm::ExportBtnClick);
     connect(ok, &QPushButton::clicked, this, &TPurgeForm::OKBtnClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* dates = new QFormLayout;
-    dates->addRow("From Date", fromDate_);
-    dates->addRow("To Date", toDate_);
-    dates->addRow("Purge Count", count_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(exportBtn);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QFormLayout* dates =
+        ui::FieldRows({{"From Date", fromDate_}, {"To Date", toDate_}, {"Purge Count", count_}});
+    QHBoxLayout* buttons = ui::SpreadRow({exportBtn}, {ok, cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(everything_);
     layout->addWidget(dateRange_);
@@ -154,8 +143,8 @@ bool TPurgeForm::SelectPurge(bool report) {
 
 bool TPurgeForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == fromDate_) DateClick(fromDate_);
-        if (watched == toDate_) DateClick(toDate_);
+        if (watched == fromDate_) FromDateClick();
+        if (watched == toDate_) ToDateClick();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -187,10 +176,9 @@ void TPurgeForm::ExportBtnClick() {
 }
 
 void TPurgeForm::OKBtnClick() {
-    if (ui::platform().Message(MsgKind::Confirmation,
-                               "Purged items will be removed from the database.  Are you sure you "
-                               "want to continue ?",
-                               MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (!ui::platform().ConfirmDestructive(
+            "Purged items will be removed from the database.  Are you sure you "
+            "want to continue ?"))
         return;
     // The selection must be that of the table and bounds as they are now.
     if (!SelectPurge()) return;

@@ -32,10 +32,11 @@ public:
     // its previous value. Returns false in that case.
     bool SelectPurge(bool report = true);
     void FormActivate();
-    void FromDateClick();
-    void ToDateClick();
     void ExportBtnClick();
     void OKBtnClick();
+    // A click in a date box opens the date picker on it.
+    void FromDateClick();
+    void ToDateClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

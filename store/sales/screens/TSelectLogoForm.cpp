@@ -5,6 +5,7 @@
 #include "ui/platform.h"
 #include "ui/richtext.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,23 +41,6 @@ bool ChooseInvoiceFont(FontRecord& font) {
 
 namespace {
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text,
-                    const QString& tip = {}) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    if (!tip.isEmpty()) b->setToolTip(tip);
-    return b;
-}
-
-QToolButton* Toggle(QWidget* parent, const QString& name, const QString& text, const QString& tip) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setCheckable(true);
-    return b;
-}
-
 const struct {
     const char* name;
     QRgb rgb;
@@ -91,9 +75,9 @@ TSelectLogoForm::TSelectLogoForm(Settings& settings, QWidget* parent)
     layout->addWidget(book_, 1);
 
     auto* row = new QHBoxLayout;
-    auto* fontBtn = Button(this, "InvoiceFont", tr("Invoice Font"));
-    auto* save = Button(this, "SaveChangesBtn", tr("Save and Close"));
-    auto* cancel = Button(this, "CancelChangesBtn", tr("Cancel"));
+    auto* fontBtn = ui::NamedButton(this, "InvoiceFont", tr("Invoice Font"));
+    auto* save = ui::NamedButton(this, "SaveChangesBtn", tr("Save and Close"));
+    auto* cancel = ui::NamedButton(this, "CancelChangesBtn", tr("Cancel"));
     row->addWidget(fontBtn);
     row->addStretch();
     row->addWidget(save);
@@ -121,8 +105,9 @@ QWidget* TSelectLogoForm::BuildLogoPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto* buttons = new QHBoxLayout;
-    auto* select = Button(page, "SelectLogoBtn", tr("Logo File"), tr("Select an Image File"));
-    clearLogo_ = Button(page, "ClearLogoBtn", tr("Clear Logo"), tr("Remove the Image"));
+    auto* select =
+        ui::NamedButton(page, "SelectLogoBtn", tr("Logo File"), tr("Select an Image File"));
+    clearLogo_ = ui::NamedButton(page, "ClearLogoBtn", tr("Clear Logo"), tr("Remove the Image"));
     buttons->addWidget(select);
     buttons->addWidget(clearLogo_);
     buttons->addStretch();
@@ -148,10 +133,11 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto* tools = new QHBoxLayout;
-    p.bold = Toggle(page, "BoldBtn" + suffix, tr("B"), tr("Bold"));
-    p.italic = Toggle(page, "ItalicBtn" + suffix, tr("I"), tr("Italic"));
-    p.underline = Toggle(page, "UnderlineBtn" + suffix, tr("U"), tr("Underline"));
-    p.strike = Toggle(page, "StrikeBtn" + suffix, tr("S"), tr("Strike Out"));
+    p.bold = ui::NamedToolButton(page, "BoldBtn" + suffix, tr("B"), tr("Bold"), true);
+    p.italic = ui::NamedToolButton(page, "ItalicBtn" + suffix, tr("I"), tr("Italic"), true);
+    p.underline =
+        ui::NamedToolButton(page, "UnderlineBtn" + suffix, tr("U"), tr("Underline"), true);
+    p.strike = ui::NamedToolButton(page, "StrikeBtn" + suffix, tr("S"), tr("Strike Out"), true);
     QFont f = p.bold->font();
     f.setBold(true);
     p.bold->setFont(f);
@@ -180,8 +166,8 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
                                                       p.fontBox, p.color, p.size})
         tools->addWidget(w);
     tools->addStretch();
-    auto* copy = Button(page, copyName, copyText);
-    auto* paste = Button(page, pasteName, pasteText);
+    auto* copy = ui::NamedButton(page, copyName, copyText);
+    auto* paste = ui::NamedButton(page, pasteName, pasteText);
     tools->addWidget(copy);
     tools->addWidget(paste);
     layout->addLayout(tools);
