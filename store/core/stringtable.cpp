@@ -24,6 +24,7 @@ constexpr std::size_t kCompactMinimum = 1 << 16;
 // Output is handed to the file in pieces of about this size.
 constexpr std::size_t kChunk = 1 << 20;
 constexpr char kCtrlZ = 26;
+constexpr const char* kNotATableFile = ": it is not a table file (its first line is no size line)";
 #ifdef MADV_POPULATE_WRITE
 constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
 #else
@@ -54,6 +55,20 @@ bool ReadNumber(std::string_view text, int& value) {
 }
 
 bool IsWidthLine(std::string_view l) { return l.size() >= 2 && l[0] == 'c' && l[1] == 'w'; }
+
+// Whether the first line of a file can be a table file's size line: empty,
+// or a number, a comma and a number, read leniently but holding no control
+// byte. Random bytes or zeros fail this, so such a file does not read,
+// instead of loading as an empty table that the next save would write.
+bool IsSizeLine(std::string_view l) {
+    if (l.empty()) return true;
+    for (char c : l)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    const std::size_t comma = l.find(',');
+    int n = 0;
+    return comma != std::string_view::npos && ReadNumber(l.substr(0, comma), n) &&
+           ReadNumber(l.substr(comma + 1), n);
+}
 
 // The column and width of a width line; false when they are not numbers.
 bool ParseWidthLine(std::string_view l, int& col, int& width) {
@@ -264,6 +279,13 @@ StringTable::StringTable(int defaultWidth) : defaultWidth_(defaultWidth), widths
 
 std::size_t StringTable::LoadCellLimit(std::size_t fileBytes) {
     return std::max<std::size_t>(std::size_t{1} << 22, fileBytes);
+}
+
+std::size_t StringTable::CSVCellLimit(std::size_t fileBytes) {
+    // A few hundred kilobytes of short lines under one wide line span tens of
+    // millions of cells: 8 bytes each, so such a file still loads, while one
+    // that would need gigabytes is refused with the reason.
+    return std::max<std::size_t>(std::size_t{1} << 26, fileBytes);
 }
 
 // ---------------------------------------------------------------- sizes
@@ -550,11 +572,15 @@ std::string StringTable::CSVBytes(char delimiter) const {
     return out.Take();
 }
 
-void StringTable::SaveToFile(const std::string& path) const {
-    SafeFileWriter file(path, "Cannot create " + path);
+void StringTable::WriteTableFileTo(SafeFileWriter& file) const {
     Sink out(&file);
     WriteTableFile(out);
     out.Flush();
+}
+
+void StringTable::SaveToFile(const std::string& path) const {
+    SafeFileWriter file(path, "Cannot create " + path);
+    WriteTableFileTo(file);
     file.Commit();
 }
 
@@ -614,14 +640,16 @@ void StringTable::DropInput(std::size_t base) {
     CompactIfWasteful();
 }
 
-void StringTable::LoadTableFileTail(std::size_t base) {
+bool StringTable::LoadTableFileTail(std::size_t base) {
     const std::string_view text =
         TextPart(std::string_view(arena_.data() + base, arena_.size() - base));
     LineReader reader(text);
     std::string_view line;
     int cols = cols_;
     int rows = rows_;
-    if (reader.Next(line) && !line.empty()) {
+    const bool hasLine = reader.Next(line);
+    if (hasLine && !IsSizeLine(line)) return false;
+    if (hasLine && !line.empty()) {
         const std::size_t comma = line.find(',');
         int n = 0;
         if (comma != std::string_view::npos && ReadNumber(line.substr(0, comma), n))
@@ -684,9 +712,10 @@ void StringTable::LoadTableFileTail(std::size_t base) {
     arena_.resize(base + text.size());
     garbage_ = arena_.size() - LiveBytes();
     CompactIfWasteful();
+    return true;
 }
 
-bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
+std::string StringTable::LoadCSVTail(std::size_t base, char delimiter) {
     const std::string_view text =
         TextPart(std::string_view(arena_.data() + base, arena_.size() - base));
 
@@ -699,10 +728,14 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
     });
     const std::size_t cols = std::max(static_cast<std::size_t>(cols_), fields);
     const std::size_t rows = std::max<std::size_t>(lines, 1);
-    const std::size_t limit = std::max(LoadCellLimit(text.size()), cells_.size());
-    if (cols > INT_MAX || rows > INT_MAX || cols * rows > limit) return false;
+    const std::size_t limit = std::max(CSVCellLimit(text.size()), cells_.size());
+    if (cols > INT_MAX || rows > INT_MAX || cols * rows > limit)
+        return "its lines span " + std::to_string(cols) + " columns and " + std::to_string(rows) +
+               " rows, more than the " + std::to_string(limit) + " cells a table can hold";
     // Every LF may become CR LF; offsets must stay 32-bit.
-    if (base + 2 * text.size() > kArenaLimit) return false;
+    if (base + 2 * text.size() > kArenaLimit)
+        return "it holds more than the " + std::to_string(kArenaLimit / 2) +
+               " bytes of text a table can hold";
     Resize(static_cast<int>(cols), static_cast<int>(rows));
 
     // Second pass: cells refer into the file's bytes. Unquoting only
@@ -748,28 +781,40 @@ bool StringTable::LoadCSVTail(std::size_t base, char delimiter) {
     arena_.Append(extra.data(), extra.size());
     garbage_ = arena_.size() - LiveBytes();
     CompactIfWasteful();
-    return true;
+    return {};
 }
 
-void StringTable::LoadFromFile(const std::string& path) { LoadTableFileTail(TakeInputFile(path)); }
+void StringTable::LoadFromFile(const std::string& path) {
+    const std::size_t base = TakeInputFile(path);
+    if (!LoadTableFileTail(base)) {
+        DropInput(base);
+        throw StoreError("Cannot open file " + path + kNotATableFile);
+    }
+}
 
 void StringTable::LoadTableFileBytes(std::string_view bytes) {
-    LoadTableFileTail(TakeInput(bytes));
+    const std::size_t base = TakeInput(bytes);
+    if (!LoadTableFileTail(base)) {
+        DropInput(base);
+        throw StoreError(std::string("Cannot open file ") + kNotATableFile);
+    }
 }
 
 void StringTable::LoadFromCSV(const std::string& path, char delimiter) {
     const std::size_t base = TakeInputFile(path);
-    if (!LoadCSVTail(base, delimiter)) {
+    const std::string refused = LoadCSVTail(base, delimiter);
+    if (!refused.empty()) {
         DropInput(base);
-        throw StoreError("Cannot open file " + path);
+        throw StoreError("Cannot load " + path + ": " + refused + ".");
     }
 }
 
 void StringTable::LoadCSVBytes(std::string_view bytes, char delimiter) {
     const std::size_t base = TakeInput(bytes);
-    if (!LoadCSVTail(base, delimiter)) {
+    const std::string refused = LoadCSVTail(base, delimiter);
+    if (!refused.empty()) {
         DropInput(base);
-        throw StoreError("Cannot open file ");
+        throw StoreError("Cannot load the text: " + refused + ".");
     }
 }
 

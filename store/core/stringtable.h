@@ -16,6 +16,8 @@
 
 namespace brenvik {
 
+class SafeFileWriter;
+
 namespace detail {
 
 // Large blocks are mapped straight from the system, in huge pages where it
@@ -202,14 +204,20 @@ public:
     // the table at most LoadCellLimit(file size) cells: a table file whose
     // size line asks for more is cut down to the rows and columns its lines
     // reach, and within that limit (lines beyond it are ignored, like any
-    // line outside the table); a CSV file whose lines would span more is
-    // refused with "Cannot open file " and the path, the table unchanged.
+    // line outside the table); a CSV file whose lines would span more than
+    // CSVCellLimit(file size) cells is refused, the table unchanged, with a
+    // message naming the limit. A table file whose first line is not a size
+    // line (random bytes, zeros) does not read: "Cannot open file ", the path
+    // and the reason, the table unchanged.
     // A byte 26 inside a cell would end the file for every reader, so both
     // writers put a space in its place.
     void SaveToFile(const std::string& path) const;
     void LoadFromFile(const std::string& path);
     void SaveToCSV(const std::string& path, char delimiter = ',') const;
     void LoadFromCSV(const std::string& path, char delimiter = ',');
+
+    // The table file form written to an open writer, which is not committed.
+    void WriteTableFileTo(SafeFileWriter& file) const;
 
     // The same formats on bytes in memory.
     std::string TableFileBytes() const;
@@ -222,6 +230,8 @@ public:
 
     // The most cells a load may give a table of `fileBytes` bytes.
     static std::size_t LoadCellLimit(std::size_t fileBytes);
+    // The most cells a CSV load may give a table of `fileBytes` bytes.
+    static std::size_t CSVCellLimit(std::size_t fileBytes);
 
 private:
     struct CellRef {
@@ -247,8 +257,9 @@ private:
     std::size_t TakeInput(std::string_view bytes);
     std::size_t TakeInputFile(const std::string& path);
     void DropInput(std::size_t base);
-    void LoadTableFileTail(std::size_t base);
-    bool LoadCSVTail(std::size_t base, char delimiter);  // false: too large, nothing changed
+    bool LoadTableFileTail(std::size_t base);  // false: not a table file, nothing changed
+    // Empty when loaded; otherwise why not, with nothing changed.
+    std::string LoadCSVTail(std::size_t base, char delimiter);
     template <class Out>
     void WriteTableFile(Out& out) const;
     template <class Out>
