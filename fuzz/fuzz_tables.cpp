@@ -1,6 +1,7 @@
 // libFuzzer target for the two table readers. Not part of the normal build:
 //   clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -I. \
-//     fuzz/fuzz_tables.cpp store/core/stringtable.cpp store/core/lines.cpp \
+//     fuzz/fuzz_tables.cpp store/core/stringtable.cpp store/core/tablefile.cpp \
+//     store/core/gridcsv.cpp store/core/bulkbuffer.cpp store/core/lines.cpp \
 //     store/core/safefile.cpp \
 //     -o fuzz_tables && ./fuzz_tables -max_len=4096 -rss_limit_mb=1024
 // The first byte picks the reader; the rest is the file. Whatever a file
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (csv) table.LoadCSVBytes(bytes);
         else table.LoadTableFileBytes(bytes);
     } catch (const brenvik::StoreError&) {
-        return 0;  // refused as too large for the file: the table is unchanged
+        return 0;  // refused (too large, not a table file): the table is unchanged
     }
     if (table.ColCount() < 1 || table.RowCount() < 1) std::abort();
 

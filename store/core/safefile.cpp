@@ -6,16 +6,33 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace brenvik {
 
+namespace {
+constexpr const char* kTempMark = ".brenvik-";
+constexpr const char* kTempEnd = ".tmp";
+}  // namespace
+
+bool IsTempFileName(std::string_view name) {
+    const std::string_view mark = kTempMark, end = kTempEnd;
+    const std::size_t tail = mark.size() + 6 + end.size();
+    if (name.size() <= tail || name.substr(name.size() - end.size()) != end) return false;
+    const std::string_view random = name.substr(name.size() - end.size() - 6, 6);
+    for (char c : random)
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    return name.substr(name.size() - tail, mark.size()) == mark;
+}
+
 SafeFileWriter::SafeFileWriter(std::string path, std::string failMessage)
     : path_(std::move(path)), failMessage_(std::move(failMessage)) {
-    tempPath_ = path_ + ".XXXXXX";
-    int fd = ::mkstemp(tempPath_.data());
+    tempPath_ = path_ + kTempMark + "XXXXXX" + kTempEnd;
+    int fd = ::mkostemps(tempPath_.data(), static_cast<int>(std::strlen(kTempEnd)), O_CLOEXEC);
     if (fd < 0) throw StoreError(failMessage_);
     // mkstemp creates 0600; store files are ordinary files of the user.
     mode_t mask = ::umask(0);
@@ -51,6 +68,19 @@ void SafeFileWriter::Write(std::string_view bytes) {
     if (!file_) throw StoreError(failMessage_);
     if (bytes.empty()) return;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) Fail();
+    size_ += bytes.size();
+}
+
+std::string SafeFileWriter::Detach() {
+    if (!file_) throw StoreError(failMessage_);
+    if (std::fflush(file_) != 0) Fail();
+    std::FILE* f = file_;
+    file_ = nullptr;
+    if (std::fclose(f) != 0) {
+        ::unlink(tempPath_.c_str());
+        throw StoreError(failMessage_);
+    }
+    return tempPath_;
 }
 
 void SafeFileWriter::Commit() {

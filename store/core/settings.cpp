@@ -3,6 +3,7 @@
 #include "store/core/datafolder.h"
 #include "store/core/error.h"
 #include "store/core/safefile.h"
+#include "store/core/storesave.h"
 #include "store/core/stream.h"
 
 namespace brenvik {
@@ -171,6 +172,16 @@ void LoadSettings(const std::string& folder, Settings& settings) {
     const std::string path2 = DataPath(folder, kSettings2File);
     if (!FileExists(path2)) settings.printCopies = 0;
     else if (ReadWholeFile(path2, bytes)) ReadSettings2Bytes(bytes, settings);
+}
+
+void StageSettings(SaveBatch& batch, const std::string& folder, const Settings& settings) {
+    for (const auto& [name, bytes] :
+         {std::pair<const char*, std::string>{kSettingsFile, SettingsFileBytes(settings)},
+          {kSettings2File, Settings2FileBytes(settings)}}) {
+        try {
+            batch.Stage(name, bytes, "Cannot create file " + DataPath(folder, name));
+        } catch (const StoreError&) {}
+    }
 }
 
 void SaveSettings(const std::string& folder, const Settings& settings) {

@@ -38,6 +38,11 @@ std::string Settings2FileBytes(const Settings& settings);
 bool ReadSettingsBytes(std::string_view bytes, Settings& settings);
 bool ReadSettings2Bytes(std::string_view bytes, Settings& settings);
 
+class SaveBatch;
+// Both settings files added to a save of the store; like SaveSettings, a
+// file that cannot be written is left out without a word.
+void StageSettings(SaveBatch& batch, const std::string& folder, const Settings& settings);
+
 class StreamWriter;
 class StreamReader;
 // The invoice font as its component record. Reading sets each property as it

@@ -2,11 +2,13 @@
 
 #include "store/core/error.h"
 #include "store/core/safefile.h"
+#include "store/core/storesave.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -15,42 +17,17 @@ namespace brenvik {
 
 namespace {
 
-constexpr std::string_view kStageSuffix = ".saving";
+constexpr std::string_view kOldStageSuffix = ".saving";
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Names in the folder, skipping "." and "..".
-std::vector<std::string> ListFolder(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return names;
-    while (dirent* e = ::readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
-        names.emplace_back(e->d_name);
-    }
-    ::closedir(dir);
-    return names;
-}
-
-// Leftovers of a save that was interrupted.
-void RemoveStagedFiles(const std::string& folder) {
-    for (const std::string& name : ListFolder(folder)) {
-        std::string_view n = name;
-        if (n.size() > kStageSuffix.size() &&
-            n.substr(n.size() - kStageSuffix.size()) == kStageSuffix &&
-            EndsWithIhf(n.substr(0, n.size() - kStageSuffix.size())))
-            ::unlink((folder + name).c_str());
-    }
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
 }
 
 }  // namespace
@@ -84,13 +61,32 @@ int HistoryFileRow(std::string_view name) {
 
 std::string HistoryFileName(int row) { return "Item" + std::to_string(row) + ".ihf"; }
 
+std::string HistoryValue(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void AppendHistoryEntry(HistoryList& history, std::initializer_list<std::string_view> values) {
+    for (std::string_view v : values) history.push_back(HistoryValue(v));
+}
+
 std::string HistoryFileBytes(const HistoryList& history) {
     std::size_t size = 0;
     for (const std::string& t : history) size += t.size() + 2;
     std::string out;
     out.reserve(size);
     for (const std::string& t : history) {
-        out += t;
+        if (HasLineBreak(t)) out += HistoryValue(t);
+        else out += t;
         out += "\r\n";
     }
     return out;
@@ -113,89 +109,123 @@ HistoryList ParseHistoryBytes(std::string_view bytes) {
 
 std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCount,
                                          std::vector<HistoryList>& histories,
-                                         HistoryDiskState* disk) {
+                                         HistoryDiskState* disk,
+                                         const std::function<std::string(int row)>& describe) {
     std::vector<std::string> errors;
     histories.assign(static_cast<std::size_t>(itemCount < 0 ? 1 : itemCount + 1), HistoryList());
     if (disk) disk->fingerprints.assign(histories.size(), 0);
+    // History files by their name in lower case, listed once the first
+    // time a file is missing under its exact name.
+    std::vector<std::pair<std::string, std::string>> byLowerName;
+    bool listed = false;
+    auto caseVariant = [&](const std::string& name) -> std::string {
+        if (!listed) {
+            listed = true;
+            for (std::string& n : ListFolder(folder))
+                if (EndsWithIhf(n)) byLowerName.emplace_back(Lower(n), std::move(n));
+            std::sort(byLowerName.begin(), byLowerName.end());
+        }
+        const std::string key = Lower(name);
+        auto it = std::lower_bound(byLowerName.begin(), byLowerName.end(),
+                                   std::make_pair(key, std::string()));
+        return it != byLowerName.end() && it->first == key ? it->second : std::string();
+    };
     std::string bytes;
     for (int row = 1; row <= itemCount; ++row) {
-        std::string path = folder + HistoryFileName(row);
-        if (ReadWholeFile(path, bytes)) {
+        const std::string name = HistoryFileName(row);
+        std::string path = folder + name;
+        const bool exact = ReadWholeFile(path, bytes);
+        struct stat st {};
+        bool exists = exact || ::lstat(path.c_str(), &st) == 0;
+        bool read = exact;
+        if (!exists) {
+            // Stores copied from systems that ignore case ("ITEM1.IHF").
+            const std::string other = caseVariant(name);
+            if (other.empty()) continue;
+            path = folder + other;
+            exists = true;
+            read = ReadWholeFile(path, bytes);
+        }
+        if (read) {
             histories[static_cast<std::size_t>(row)] = ParseHistoryBytes(bytes);
-            if (disk)
+            if (disk && exact)
                 disk->fingerprints[static_cast<std::size_t>(row)] =
                     HistoryDiskState::Fingerprint(bytes);
-        } else if (struct stat st{}; ::stat(path.c_str(), &st) == 0) {
-            errors.push_back("Cannot open file " + path);
+            continue;
         }
+        std::string item = "item " + std::to_string(row);
+        if (describe) {
+            const std::string what = describe(row);
+            if (!what.empty()) item += " \"" + what + "\"";
+        }
+        errors.push_back("Cannot open file " + path + ". The history of " + item +
+                         " is not shown. The file is kept as " + path +
+                         ".unreadable when the store is next saved.");
     }
     return errors;
 }
 
-void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories,
-                     HistoryDiskState* disk) {
-    RemoveStagedFiles(folder);
+std::vector<std::uint64_t> StageItemHistory(SaveBatch& batch, const std::string& folder,
+                                            const std::vector<HistoryList>& histories,
+                                            const HistoryDiskState* disk) {
     const int count = histories.empty() ? 0 : static_cast<int>(histories.size()) - 1;
     const std::vector<std::string> before = ListFolder(folder);
     std::vector<char> present(static_cast<std::size_t>(count) + 1, 0);
     for (const std::string& name : before)
         if (int row = HistoryFileRow(name); row >= 1 && row <= count)
             present[static_cast<std::size_t>(row)] = 1;
-    std::vector<std::string> staged;
-    std::vector<int> stagedRows;
     std::vector<std::uint64_t> written(static_cast<std::size_t>(count) + 1, 0);
-    auto fail = [&](const std::string& path) {
-        for (const std::string& s : staged) ::unlink(s.c_str());
-        throw StoreError("Cannot create " + path);
+    auto known = [&](int row) {
+        return disk && static_cast<std::size_t>(row) < disk->fingerprints.size()
+                   ? disk->fingerprints[static_cast<std::size_t>(row)]
+                   : 0;
     };
 
-    // 1. The new set, under temporary names that no reader looks at; files
-    // that already hold the right bytes stay as they are.
     for (int row = 1; row <= count; ++row) {
-        std::string path = folder + HistoryFileName(row);
+        const std::string name = HistoryFileName(row);
+        const std::string path = folder + name;
         const std::string bytes = HistoryFileBytes(histories[static_cast<std::size_t>(row)]);
         const std::uint64_t print = HistoryDiskState::Fingerprint(bytes);
         written[static_cast<std::size_t>(row)] = print;
-        if (disk && static_cast<std::size_t>(row) < disk->fingerprints.size() &&
-            disk->fingerprints[static_cast<std::size_t>(row)] == print &&
-            present[static_cast<std::size_t>(row)])
-            continue;
-        std::string stage = path + std::string(kStageSuffix);
-        int fd = ::open(stage.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd < 0) fail(path);
-        staged.push_back(stage);
-        stagedRows.push_back(row);
-        bool ok = WriteAll(fd, bytes);
-        if (::close(fd) != 0) ok = false;
-        if (!ok) fail(path);
-    }
-    // 2. On disk before anything old goes; one sync of the file system is far
-    // cheaper than one per file for a large store.
-    int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirfd < 0) fail(folder + HistoryFileName(1));
-    if (!staged.empty() && ::syncfs(dirfd) != 0) {
-        ::close(dirfd);
-        fail(folder + HistoryFileName(1));
-    }
-    // 3. Replace the old files one by one; each rename is atomic.
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        std::string path = folder + HistoryFileName(stagedRows[i]);
-        if (::rename(staged[i].c_str(), path.c_str()) != 0) {
-            ::close(dirfd);
-            staged.erase(staged.begin(), staged.begin() + static_cast<std::ptrdiff_t>(i));
-            if (disk) disk->fingerprints.clear();  // part old, part new: trust nothing
-            fail(path);
+        if (present[static_cast<std::size_t>(row)]) {
+            // Files that already hold the right bytes stay as they are.
+            if (known(row) == print) continue;
+            // One that was not read is never replaced: it goes aside first.
+            if (known(row) == 0 && !CanReadFile(path) && KeepAside(path).empty())
+                throw StoreError("Cannot create " + path);
         }
+        batch.Stage(name, bytes, "Cannot create " + path);
     }
-    // 4. Every other history file is stale now.
+
+    // Every other history file is stale: removed with the save when it can
+    // be read, moved aside when not.
     for (const std::string& name : before) {
+        std::string_view n = name;
+        if (n.size() > kOldStageSuffix.size() &&
+            n.substr(n.size() - kOldStageSuffix.size()) == kOldStageSuffix &&
+            EndsWithIhf(n.substr(0, n.size() - kOldStageSuffix.size()))) {
+            ::unlink((folder + name).c_str());  // left by an older save
+            continue;
+        }
         if (!EndsWithIhf(name)) continue;
-        int row = HistoryFileRow(name);
+        const int row = HistoryFileRow(name);
         if (row >= 1 && row <= count) continue;
-        ::unlink((folder + name).c_str());
+        if (CanReadFile(folder + name)) batch.Remove(name);
+        else KeepAside(folder + name);
     }
-    ::fsync(dirfd);
-    ::close(dirfd);
+    return written;
+}
+
+void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories,
+                     HistoryDiskState* disk) {
+    SaveBatch batch(folder);
+    std::vector<std::uint64_t> written = StageItemHistory(batch, folder, histories, disk);
+    try {
+        batch.Commit("Cannot create " + folder + HistoryFileName(1));
+    } catch (...) {
+        if (disk) disk->fingerprints.clear();  // trust nothing
+        throw;
+    }
     if (disk) disk->fingerprints = std::move(written);
 }
 
@@ -223,7 +253,7 @@ void DirToList(const StringTable& dir, HistoryList& history) {
     history.clear();
     for (int row = 1; row < dir.RowCount(); ++row) {
         if (dir.Tag(0, row) <= 0) continue;
-        for (int c = 0; c < 6; ++c) history.emplace_back(dir.Cell(c, row));
+        for (int c = 0; c < 6; ++c) history.push_back(HistoryValue(dir.Cell(c, row)));
     }
 }
 

@@ -7,6 +7,8 @@
 #include "store/core/stringtable.h"
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,15 @@ std::string HistoryFileName(int row);
 int HistoryFileRow(std::string_view name);
 // Whether a name ends in ".ihf", in any case.
 bool EndsWithIhf(std::string_view name);
-// Each text followed by CR LF; an empty list gives no bytes.
+// A value as a history can hold it: each line break (CR LF, CR or LF) made
+// one space, since every value is one line of the history file. Every place
+// where a value enters a history goes through this.
+std::string HistoryValue(std::string_view text);
+// Appends one entry, each value made a HistoryValue.
+void AppendHistoryEntry(HistoryList& history, std::initializer_list<std::string_view> values);
+// Each text followed by CR LF; an empty list gives no bytes. The writer never
+// writes a line break inside a value, which would move every later value of
+// the file one field along: such a value is written as HistoryValue gives it.
 std::string HistoryFileBytes(const HistoryList& history);
 // Splits at CR LF, a lone CR and a lone LF; a last line without an end
 // still counts.
@@ -36,19 +46,31 @@ struct HistoryDiskState {
 
 // Replaces histories[1..itemCount] by the content of their files (a missing
 // file gives an empty list); histories ends up with itemCount + 1 entries,
-// entry 0 unused. Returns the messages of files that exist but cannot be read.
-// `disk`, when given, learns what the files hold.
-std::vector<std::string> LoadItemHistory(const std::string& folder, int itemCount,
-                                         std::vector<HistoryList>& histories,
-                                         HistoryDiskState* disk = nullptr);
+// entry 0 unused. When "Item<n>.ihf" is missing, a name that differs from it
+// only in case ("ITEM1.IHF") is read instead. Returns one message for each
+// file that exists but cannot be read, naming the item (through `describe`,
+// when given) and where the file is. `disk`, when given, learns what the
+// files hold.
+std::vector<std::string> LoadItemHistory(
+    const std::string& folder, int itemCount, std::vector<HistoryList>& histories,
+    HistoryDiskState* disk = nullptr,
+    const std::function<std::string(int row)>& describe = nullptr);
 
-// Writes histories[1..] as Item1.ihf, Item2.ihf ... and removes every other
-// ".ihf" file of the folder. The new set is written to temporary files and
-// synced first; only then do they replace the old files and are the stale
-// ones removed, so a failure part-way leaves the previous set as it was.
-// Raises StoreError("Cannot create " + path) on failure. With `disk`, files
-// known to hold the right bytes already are not written again, and `disk`
-// is kept up to date.
+class SaveBatch;
+// Adds to `batch` the files Item1.ihf, Item2.ihf ... of histories[1..] and the
+// removal of every other ".ihf" file of the folder that can be read. A file
+// that cannot be read (no permission, a folder) is never removed or
+// replaced: it is moved aside at once (KeepAside). With `disk`, files known to
+// hold the right bytes already are not written again. Returns what the files
+// hold once the batch is committed. Raises StoreError("Cannot create " +
+// path) on failure.
+std::vector<std::uint64_t> StageItemHistory(SaveBatch& batch, const std::string& folder,
+                                            const std::vector<HistoryList>& histories,
+                                            const HistoryDiskState* disk = nullptr);
+
+// StageItemHistory in a batch of its own, committed: the whole set is
+// replaced or, on failure, the previous set stays. `disk`, when given, is
+// used and kept up to date.
 void SaveItemHistory(const std::string& folder, const std::vector<HistoryList>& histories,
                      HistoryDiskState* disk = nullptr);
 
@@ -63,7 +85,8 @@ void ClearGrid(StringTable& dir);
 // list holds more entries than it has rows, always keeping a free last row,
 // so that no entry is left out.
 void ListToDir(StringTable& dir, const HistoryList& history);
-// The rows in use (tag above 0), six cells each, in row order.
+// The rows in use (tag above 0), six cells each, in row order, each made a
+// HistoryValue (cells typed or pasted into the table may hold line breaks).
 void DirToList(const StringTable& dir, HistoryList& history);
 // The lowest row from 1 whose six cells are all empty; grows the table by a
 // row when that is the last one, so a free last row remains. Never fails.

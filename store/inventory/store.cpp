@@ -4,6 +4,7 @@
 #include "store/core/error.h"
 #include "store/core/money.h"
 #include "store/core/safefile.h"
+#include "store/core/storesave.h"
 #include "store/inventory/history.h"
 
 #include <algorithm>
@@ -71,8 +72,16 @@ Store::Store(std::string folder) : folder_(NormalizeFolder(std::move(folder))) {
     SetInvoiceGridFields(InvoiceGrid);
 }
 
-std::vector<std::string> Store::LoadInventory() {
-    std::vector<std::string> errors;
+std::vector<std::string> Store::FinishSave(bool finish) {
+    std::vector<std::string> messages;
+    if (!finish) return messages;
+    std::string message = FinishInterruptedSave(folder_);
+    if (!message.empty()) messages.push_back(std::move(message));
+    return messages;
+}
+
+std::vector<std::string> Store::LoadInventory(bool finishSave) {
+    std::vector<std::string> errors = FinishSave(finishSave);
     Fields = InventoryFields();
     Values = Settings();
 
@@ -84,6 +93,7 @@ std::vector<std::string> Store::LoadInventory() {
         } catch (const StoreError& e) {
             errors.emplace_back(e.what());
             unreadable_.push_back(path);
+            inventoryUnread_ = true;
             Data = StringTable();
             SetupInventoryGrid(Data);
         }
@@ -103,15 +113,18 @@ std::vector<std::string> Store::LoadInventory() {
         }
     }
 
-    for (std::string& e : LoadItemHistory(folder_, ItemCount(), Histories, &historyFiles_))
+    const int nameColumn = GridField(Data, "Item");
+    const auto describe = [&](int row) { return std::string(Data.Cell(nameColumn, row)); };
+    for (std::string& e :
+         LoadItemHistory(folder_, ItemCount(), Histories, &historyFiles_, describe))
         errors.push_back(std::move(e));
     LoadSettings(folder_, Values);
     ComputeDerivedFields();
     return errors;
 }
 
-std::vector<std::string> Store::LoadInvoices() {
-    std::vector<std::string> errors;
+std::vector<std::string> Store::LoadInvoices(bool finishSave) {
+    std::vector<std::string> errors = FinishSave(finishSave);
     InvoiceGrid.SetSize(static_cast<int>(InvoiceFieldNames().size()), 2);
     InvoiceGrid.ClearCells();
     SetInvoiceGridFields(InvoiceGrid);
@@ -131,41 +144,69 @@ std::vector<std::string> Store::LoadInvoices() {
 }
 
 void Store::SaveSettings() const { brenvik::SaveSettings(folder_, Values); }
-void Store::KeepAside(const std::string& path) const {
+
+void Store::KeepUnreadableAside(const std::string& path) const {
     auto it = std::find(unreadable_.begin(), unreadable_.end(), path);
     if (it == unreadable_.end()) return;
     unreadable_.erase(it);
-    if (FileExists(path)) std::rename(path.c_str(), (path + ".unreadable").c_str());
+    if (FileExists(path)) KeepAside(path);
 }
 
 void Store::SaveTable(const StringTable& table, const char* name) const {
     const std::string path = PathOf(name);
-    KeepAside(path);
+    KeepUnreadableAside(path);
     table.SaveToFile(path);
+}
+
+void Store::StageTable(SaveBatch& batch, const StringTable& table, const char* name) const {
+    const std::string path = PathOf(name);
+    KeepUnreadableAside(path);
+    batch.StageWith(name, "Cannot create " + path,
+                    [&](SafeFileWriter& file) { table.WriteTableFileTo(file); });
 }
 
 void Store::SaveData() const { SaveTable(Data, kInventoryFile); }
 void Store::SaveCustomers() const { SaveTable(CustomerData, kCustomersFile); }
 void Store::SaveInvoices() const { SaveTable(InvoiceGrid, kInvoicesFile); }
 
-void Store::SaveHistories() {
-    SyncHistories();
-    SaveItemHistory(folder_, Histories, &historyFiles_);
+void Store::SaveParts(unsigned parts) {
+    // The history files are numbered by row: written apart from the
+    // inventory, a crash between the two would give items other items'
+    // histories. So every file goes in one save.
+    if (inventoryUnread_ && (parts & kSaveHistories)) {
+        // The history files belong to the items of the inventory that did
+        // not read; they go aside with it rather than being cleaned up.
+        for (const std::string& name : ListFolder(folder_))
+            if (EndsWithIhf(name)) KeepAside(folder_ + name);
+        inventoryUnread_ = false;
+    }
+    SaveBatch batch(folder_);
+    if (parts & kSaveSettings) StageSettings(batch, folder_, Values);
+    if (parts & kSaveData) StageTable(batch, Data, kInventoryFile);
+    if (parts & kSaveCustomers) StageTable(batch, CustomerData, kCustomersFile);
+    std::vector<std::uint64_t> written;
+    if (parts & kSaveHistories) {
+        SyncHistories();
+        written = StageItemHistory(batch, folder_, Histories, &historyFiles_);
+    }
+    if (parts & kSaveInvoices) StageTable(batch, InvoiceGrid, kInvoicesFile);
+    try {
+        batch.Commit("Cannot create " + PathOf(kInventoryFile));
+    } catch (...) {
+        historyFiles_.fingerprints.clear();
+        throw;
+    }
+    if (parts & kSaveHistories) historyFiles_.fingerprints = std::move(written);
 }
 
+void Store::SaveHistories() { SaveParts(kSaveHistories); }
+
 void Store::SaveAll() {
-    SaveSettings();
-    SaveData();
-    SaveCustomers();
-    SaveHistories();
-    SaveInvoices();
+    SaveParts(kSaveSettings | kSaveData | kSaveCustomers | kSaveHistories | kSaveInvoices);
 }
 
 void Store::SaveInventory() {
-    SaveData();
-    SaveCustomers();
-    SaveHistories();
-    SaveSettings();
+    SaveParts(kSaveData | kSaveCustomers | kSaveHistories | kSaveSettings);
 }
 
 HistoryList& Store::History(int row) {

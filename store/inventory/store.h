@@ -43,15 +43,19 @@ public:
     std::vector<HistoryList> Histories;  // Histories[r] belongs to Data row r; [0] unused
     StringTable InvoiceGrid{128};
 
-    // Start-up: the field list, settings defaults, "Inventory.dt2", empty
+    // Start-up: a save cut short is finished first (FinishInterruptedSave),
+    // then the field list, settings defaults, "Inventory.dt2", empty
     // histories, the customer table, the history files, the settings files and
     // the derived fields, in that order. A table that cannot be read stays
-    // empty and loading goes on; the messages are returned, one per file.
-    std::vector<std::string> LoadInventory();
+    // empty and loading goes on; the messages are returned, one per file, the
+    // one about an interrupted save first. With `finishSave` false a cut-short
+    // save is left as it is (for a look that changes nothing).
+    std::vector<std::string> LoadInventory(bool finishSave = true);
     // The invoice table: headings and one blank row, then "Invoices.dt2" when
     // it exists, with the program's headings written over the stored ones.
     // Returns the message when the file cannot be read (the table stays empty).
-    std::vector<std::string> LoadInvoices();
+    // Finishes a save cut short first, as LoadInventory does.
+    std::vector<std::string> LoadInvoices(bool finishSave = true);
 
     // Each raises StoreError with the failing file's message.
     void SaveSettings() const;  // never fails: settings errors are ignored
@@ -59,10 +63,12 @@ public:
     void SaveCustomers() const;
     void SaveHistories();
     void SaveInvoices() const;
-    // Program end: settings, inventory, customers, histories, invoices. Stops
-    // at the first failure; what was written before stays written.
+    // Program end: settings, inventory, customers, histories, invoices, all
+    // in one save that takes effect whole or not at all (storesave.h): on
+    // the first failure nothing has changed.
     void SaveAll();
-    // Inventory window close: inventory, customers, histories, settings.
+    // Inventory window close: inventory, customers, histories, settings, in
+    // one save as SaveAll.
     void SaveInventory();
 
     int ItemCount() const { return Data.RowCount() - 1; }
@@ -102,11 +108,23 @@ private:
     void ChangeQuantity(int row, std::string_view amount, bool add);
     // A table file that could not be read is moved aside (name +
     // ".unreadable") before the first save over it, so its content is kept.
-    void KeepAside(const std::string& path) const;
+    void KeepUnreadableAside(const std::string& path) const;
     void SaveTable(const StringTable& table, const char* name) const;
+    void StageTable(SaveBatch& batch, const StringTable& table, const char* name) const;
+    enum SavePart : unsigned {
+        kSaveSettings = 1,
+        kSaveData = 2,
+        kSaveCustomers = 4,
+        kSaveHistories = 8,
+        kSaveInvoices = 16
+    };
+    void SaveParts(unsigned parts);
+    // The message of a save cut short, once.
+    std::vector<std::string> FinishSave(bool finish);
     mutable std::vector<std::string> unreadable_;
     std::string folder_;
     HistoryDiskState historyFiles_;
+    bool inventoryUnread_ = false;  // its history files are kept at the next save
 };
 
 }  // namespace brenvik

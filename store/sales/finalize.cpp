@@ -25,12 +25,14 @@ void WriteInvoiceRecord(StringTable& invoices, int row, const InvoiceRecord& r) 
     put("Amount Received", r.amountReceived);
 }
 
+std::string NegatedText(std::string_view text) {
+    if (!text.empty() && text[0] == '-') return std::string(text.substr(1));
+    return "-" + std::string(text);
+}
+
 std::string NegatedQuantity(std::string_view quantity) {
-    // The stock change reads the reduced text, so negate that: a leading
-    // minus goes, otherwise one is put in front.
-    const std::string reduced = StripNonNumeric(quantity);
-    if (!reduced.empty() && reduced[0] == '-') return reduced.substr(1);
-    return "-" + reduced;
+    // The stock change reads the reduced text, so negate that.
+    return NegatedText(StripNonNumeric(quantity));
 }
 
 namespace {
@@ -57,7 +59,7 @@ void PostLines(Store& store, const std::vector<SaleLine>& lines, const std::stri
         const int row = LineInventoryRow(store.Data, line.barcode);
         if (row < 0) continue;
         HistoryList& history = store.History(row);
-        history.insert(history.end(), {date, activity, invoice, line.quantity, line.total, ""});
+        AppendHistoryEntry(history, {date, activity, invoice, line.quantity, line.total, ""});
         store.UpdateQuantity(row, stockChange(line));
     }
 }
@@ -112,8 +114,10 @@ PostResult ProcessRefund(Store& store, const SaleForm& refund, std::string_view 
 
     InvoiceRecord record = RecordOf(refund, today);
     record.number = "R" + std::string(originalInvoice);
-    record.total = "-" + refund.total;
-    record.amountReceived = "-" + refund.total;
+    // A total that is negative already (a refund of a negative line) turns
+    // positive: "--5.00" would be no number to any reader.
+    record.total = NegatedText(refund.total);
+    record.amountReceived = record.total;
     WriteInvoiceRecord(store.InvoiceGrid, row, record);
 
     result.done = true;

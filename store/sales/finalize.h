@@ -50,7 +50,7 @@ PostResult FinalizeSale(Store& store, const SaleForm& sale, const Date& today);
 
 // Puts every line with an inventory row back into stock with a "Product
 // Return" entry and writes a refund record numbered "R" + the original
-// invoice, whose total and amount received are negative. Refused, with
+// invoice, whose total and amount received are the refund total negated. Refused, with
 // nothing changed, when the table is full. The invoice numbers stay as they are.
 PostResult ProcessRefund(Store& store, const SaleForm& refund, std::string_view originalInvoice,
                          const Date& today);
@@ -58,5 +58,8 @@ PostResult ProcessRefund(Store& store, const SaleForm& refund, std::string_view 
 // The amount that raises the stock by a returned quantity: its negation
 // ("2" gives "-2", "-1" gives "1").
 std::string NegatedQuantity(std::string_view quantity);
+// A number text with its sign turned: a leading minus goes, otherwise one is
+// put in front ("12.50" gives "-12.50", "-5.00" gives "5.00").
+std::string NegatedText(std::string_view text);
 
 }  // namespace brenvik

@@ -14,6 +14,8 @@ PurgeSelection SelectDateRange(const StringTable& invoices, int dateColumn, cons
                                const Date& to) {
     PurgeSelection s;
     for (int r = 1; r < invoices.RowCount(); ++r) {
+        // A blank row is a free place, not a record that will be kept.
+        if (IsBlankRow(invoices, r)) continue;
         const auto date = ParseDate(invoices.Cell(dateColumn, r));
         if (!date) {
             ++s.unreadable;

@@ -15,8 +15,8 @@ struct PurgeSelection {
 // Every record row, blank rows included.
 PurgeSelection SelectEverything(const StringTable& invoices);
 // Rows whose date cell reads as a date within [from, to], both ends included.
-// Rows whose date cannot be read (blank rows among them) are passed over and
-// counted, never selected.
+// Records whose date cannot be read are passed over and counted, never
+// selected; blank rows are neither selected nor counted.
 PurgeSelection SelectDateRange(const StringTable& invoices, int dateColumn, const Date& from,
                                const Date& to);
 

@@ -289,7 +289,6 @@ TEST(TableFormat, MalformedFilesAreReadLeniently) {
         {"3x,2y\r\n2,1,ok\r\n", 3, 2, {{{2, 1}, "ok"}}},
         {" 2 , 2\r\n1,1,ok\r\n", 2, 2, {{{1, 1}, "ok"}}},
         {"-4,0\r\n0,0,a\r\n", 1, 1, {{{0, 0}, "a"}}},
-        {"abc,def\r\n0,0,a\r\n", 1, 1, {{{0, 0}, "a"}}},
         {"2,2\r\ncw\r\ncw ,5\r\ncwx\r\n0\r\n0,\r\n,0,x\r\n-1,0,x\r\n1,-1,x\r\nq,1,x\r\n1,1,ok",
          2,
          2,
@@ -304,6 +303,29 @@ TEST(TableFormat, MalformedFilesAreReadLeniently) {
         EXPECT_EQ(t.RowCount(), c.rows);
         for (const auto& [at, text] : c.cells) EXPECT_EQ(t.Cell(at.first, at.second), text);
     }
+}
+
+TEST(TableFormat, AFileWhoseFirstLineIsNoSizeLineDoesNotRead) {
+    std::mt19937 rng(7);
+    std::string random(4096, '\0');
+    for (char& c : random) c = static_cast<char>(rng());
+    const std::vector<std::string> cases = {
+        random,
+        std::string(4096, '\0'),
+        "abc,def\r\n0,0,a\r\n",
+        "3\r\n0,0,a\r\n",  // no comma
+        std::string("2,\0" "2\r\n0,0,a\r\n", 10),
+    };
+    for (const std::string& bytes : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 16)));
+        StringTable t = Make({{"keep", "old"}});
+        EXPECT_THROW(t.LoadTableFileBytes(bytes), StoreError);
+        EXPECT_EQ(Cells(t), (std::vector<Row>{{"keep", "old"}}));
+    }
+    // An empty file is an empty table, as written by no one but harmless.
+    StringTable t = Make({{"keep"}});
+    t.LoadTableFileBytes("");
+    EXPECT_EQ(Cells(t), (std::vector<Row>{{"keep"}}));
 }
 
 TEST(TableFormat, CellLinesFarOutAreCutAtTheLimit) {
@@ -330,9 +352,17 @@ TEST(TableFormat, GarbageNeverCrashesOrBalloons) {
         Make({{"Item", "Price", "Qty"}, {"Pen", "1.50", "10"}, {"Ink\r\nblue", "", "x,y"}})
             .TableFileBytes();
     // Every truncation of a good file.
+    // A load may refuse (StoreError); it never crashes or balloons.
+    const auto load = [](StringTable& t, std::string_view bytes, bool csv) {
+        try {
+            if (csv) t.LoadCSVBytes(bytes);
+            else t.LoadTableFileBytes(bytes);
+        } catch (const StoreError&) {
+        }
+    };
     for (std::size_t n = 0; n <= good.size(); ++n) {
         StringTable t;
-        t.LoadTableFileBytes(std::string_view(good).substr(0, n));
+        load(t, std::string_view(good).substr(0, n), false);
         EXPECT_LE(t.ColCount() * t.RowCount(), 9);
     }
     // Random bytes, and good files with random bytes flipped.
@@ -344,10 +374,10 @@ TEST(TableFormat, GarbageNeverCrashesOrBalloons) {
         for (std::size_t i = 0; i < len; ++i)
             if (round % 2 == 0 || rng() % 8 == 0) bytes[i] = alphabet[rng() % alphabet.size()];
         StringTable t;
-        t.LoadTableFileBytes(bytes);
+        load(t, bytes, false);
         EXPECT_LE(t.MemoryUsed(), 8 * StringTable::LoadCellLimit(bytes.size()) + (1 << 20));
         StringTable csv;
-        csv.LoadCSVBytes(bytes);
+        load(csv, bytes, true);
         EXPECT_LE(csv.MemoryUsed(), 8 * StringTable::LoadCellLimit(bytes.size()) + (1 << 20));
     }
 }
@@ -447,9 +477,29 @@ TEST(CSVFormat, RefusesATableTooLargeForItsFile) {
         t.LoadCSVBytes(bytes);
         FAIL() << "expected a StoreError";
     } catch (const StoreError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file ");
+        // What was too large, and the limit it passed.
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot load the text: its lines span 100001 columns and 100000 rows, more "
+                  "than the " +
+                      std::to_string(StringTable::CSVCellLimit(bytes.size())) +
+                      " cells a table can hold.");
     }
     EXPECT_EQ(Cells(t), (std::vector<Row>{{"keep"}}));
+}
+
+TEST(CSVFormat, ASparseFileOfAFewHundredKilobytesLoads) {
+    // A wide heading line over many short lines: 150 KB spanning 1500 x 30001
+    // cells, 45 million in all.
+    std::string bytes(1499, ',');
+    bytes += "last\r\n";
+    for (int i = 0; i < 30000; ++i) bytes += "a,b\r\n";
+    ASSERT_LT(bytes.size(), 200000u);
+    StringTable t;
+    t.LoadCSVBytes(bytes);
+    EXPECT_EQ(t.ColCount(), 1500);
+    EXPECT_EQ(t.RowCount(), 30001);
+    EXPECT_EQ(t.Cell(1499, 0), "last");
+    EXPECT_EQ(t.Cell(1, 30000), "b");
 }
 
 // ------------------------------------------------------------ files
@@ -497,6 +547,11 @@ TEST_F(TableFiles, FailuresCarryTheirMessages) {
     EXPECT_EQ(message([&] { t.LoadFromFile(dir_.string()); }), "Cannot open file " + dir_.string());
     EXPECT_EQ(message([&] { t.SaveToFile(underFile); }), "Cannot create " + underFile);
     EXPECT_EQ(message([&] { t.SaveToCSV(underFile); }), "Cannot create file " + underFile);
+    const std::string zeros = Path("zeros.dt2");
+    WriteFile(zeros, std::string(64, '\0'));
+    EXPECT_EQ(message([&] { t.LoadFromFile(zeros); }),
+              "Cannot open file " + zeros +
+                  ": it is not a table file (its first line is no size line)");
     EXPECT_EQ(Cells(t), (std::vector<Row>{{"a"}}));
 }
 

@@ -178,4 +178,22 @@ TEST_F(FinalizeTest, RefundOfANegativeQuantityLowersTheStock) {
     EXPECT_EQ(NegatedQuantity("$1.5"), "-1.5");
 }
 
+TEST_F(FinalizeTest, RefundWithANegativeTotalIsStoredWithOneSign) {
+    for (const auto& [total, stored] : std::vector<std::pair<std::string, std::string>>{
+             {"-5.00", "5.00"}, {"5.00", "-5.00"}, {"0.00", "-0.00"}}) {
+        SaleForm r;
+        r.lines = {Line("1001", "$5.00", "-1")};
+        r.total = total;
+        const auto result = ProcessRefund(store, r, "7", kToday);
+        ASSERT_TRUE(result.done);
+        EXPECT_EQ(store.InvoiceGrid.CellText(InvoiceField(store.InvoiceGrid, "Total"), result.row),
+                  stored)
+            << total;
+        EXPECT_EQ(store.InvoiceGrid.CellText(InvoiceField(store.InvoiceGrid, "Amount Received"),
+                                             result.row),
+                  stored)
+            << total;
+    }
+}
+
 }  // namespace

@@ -213,6 +213,18 @@ TEST_F(POSTest, FinalizeRecordsTheSaleAndClearsTheScreen) {
     EXPECT_TRUE(store.Values.tax1Default && store.Values.tax2Default);
 }
 
+TEST_F(POSTest, AddressEndingInALineBreakGivesNoTrailingSeparator) {
+    for (const char* typed : {"Smith, Anna\n12 High St\n", "Smith, Anna\n12 High St"}) {
+        form->Lines().push_back({"Lamp", "Item #: 2", "$10", "1", "0", ""});
+        form->TotalLine(0);
+        test::SetText(*form, "SoldTo", typed);
+        form->FinalizeSaleBtnClick();
+        EXPECT_TRUE(ui.Finish());
+        const int row = store.InvoiceGrid.RowCount() - 1;
+        EXPECT_EQ(store.InvoiceGrid.CellText(2, row), "Smith, Anna, 12 High St") << typed;
+    }
+}
+
 TEST_F(POSTest, MalformedNextNumberRefusesTheSale) {
     store.Values.nextInvoice = "12a";
     Scan({"1001", ""});

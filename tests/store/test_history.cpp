@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -69,6 +72,95 @@ TEST(HistoryFile, LinesSplitAtEveryKindOfLineEnd) {
     EXPECT_EQ(HistoryFileName(12), "Item12.ihf");
 }
 
+TEST(HistoryFile, LineBreaksInValuesBecomeOneSpace) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"}, {"a\r\nb", "a b"},      {"a\rb", "a b"},        {"a\nb", "a b"},
+        {"a\n\rb", "a  b"}, {"a\r\n\r\nb", "a  b"}, {"\r\nend\n", " end "}, {"", ""},
+    };
+    for (const auto& [typed, stored] : cases) EXPECT_EQ(HistoryValue(typed), stored) << typed;
+
+    // The writer's guard: a value that still holds a line break is written as
+    // one line, so every later value stays in its field.
+    const HistoryList history = {"2026/01/02", "Invoice Sale",   "", "1", "$1.00", "two\r\nlines",
+                                 "2026/01/03", "Product Return", "", "2", "$2.00", "x\ny"};
+    const HistoryList back = ParseHistoryBytes(HistoryFileBytes(history));
+    ASSERT_EQ(back.size(), 12u);
+    EXPECT_EQ(back[5], "two lines");
+    EXPECT_EQ(back[6], "2026/01/03");
+    EXPECT_EQ(back[11], "x y");
+
+    HistoryList appended;
+    AppendHistoryEntry(appended, {"2026/01/02", "Invoice Sale", "7", "1\r\n", "$1", "a\rb"});
+    EXPECT_EQ(appended, (HistoryList{"2026/01/02", "Invoice Sale", "7", "1 ", "$1", "a b"}));
+}
+
+TEST(HistoryTable, CellsTypedOrPastedWithLineBreaksEnterTheHistoryAsOneLine) {
+    StringTable dir;
+    dir.SetRowCount(kHistoryTableRows);
+    ListToDir(dir, Entry("2026/01/02", "Invoice Sale", "2", "old"));
+    dir.SetCell(5, 1, "pasted\r\nfrom a\nmemo");
+    dir.SetCell(0, 1, "2026/01/02\n");
+    HistoryList history;
+    DirToList(dir, history);
+    EXPECT_EQ(history,
+              (HistoryList{"2026/01/02 ", "Invoice Sale", "", "2", "$1.00", "pasted from a memo"}));
+}
+
+TEST(HistoryFile, NamesThatDifferOnlyInCaseAreReadAndWrittenBackExactly) {
+    TempFolder dir;
+    dir.Write("ITEM1.IHF", "from another system\r\n");
+    dir.Write("item2.ihf", "lower case\r\n");
+    dir.Write("Item3.ihf", "exact\r\n");
+    dir.Write("ITEM3.IHF", "the exact name wins\r\n");
+    std::vector<HistoryList> loaded;
+    EXPECT_TRUE(LoadItemHistory(dir.Folder(), 3, loaded).empty());
+    EXPECT_EQ(loaded[1], HistoryList{"from another system"});
+    EXPECT_EQ(loaded[2], HistoryList{"lower case"});
+    EXPECT_EQ(loaded[3], HistoryList{"exact"});
+
+    SaveItemHistory(dir.Folder(), loaded);
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"Item1.ihf", "Item2.ihf", "Item3.ihf"}));
+    EXPECT_EQ(dir.Read("Item1.ihf"), "from another system\r\n");
+    EXPECT_EQ(dir.Read("Item2.ihf"), "lower case\r\n");
+}
+
+TEST(HistoryFile, AFileThatCannotBeReadIsKeptAsideAndNeverDeleted) {
+    TempFolder dir;
+    dir.Write("Item1.ihf", "one\r\n");
+    fs::create_directory(dir.path / "Item2.ihf");  // cannot be read as a file
+    fs::create_directory(dir.path / "Item9.ihf");  // stale, but not read either
+    const bool permissionsBind = ::geteuid() != 0;
+    dir.Write("Item3.ihf", "no permission\r\n");
+    fs::permissions(dir.path / "Item3.ihf", fs::perms::none);
+
+    std::vector<HistoryList> loaded;
+    const std::vector<std::string> errors =
+        LoadItemHistory(dir.Folder(), 3, loaded, nullptr,
+                        [](int row) { return row == 2 ? std::string("Blue pen") : ""; });
+    ASSERT_EQ(errors.size(), permissionsBind ? 2u : 1u);
+    const std::string path = dir.Folder() + "Item2.ihf";
+    EXPECT_EQ(errors[0], "Cannot open file " + path +
+                             ". The history of item 2 \"Blue pen\" is not shown. The file is "
+                             "kept as " +
+                             path + ".unreadable when the store is next saved.");
+    if (permissionsBind) {
+        EXPECT_NE(errors[1].find("item 3 is not shown"), std::string::npos);
+    }
+
+    loaded[2] = Entry("2026/05/01", "Invoice Sale", "1");
+    SaveItemHistory(dir.Folder(), loaded);
+    std::set<std::string> expected = {"Item1.ihf", "Item2.ihf", "Item3.ihf", "Item2.ihf.unreadable",
+                                      "Item9.ihf.unreadable"};
+    if (permissionsBind) expected.insert("Item3.ihf.unreadable");
+    EXPECT_EQ(dir.Names(), expected);
+    EXPECT_TRUE(fs::is_directory(dir.path / "Item2.ihf.unreadable"));
+    EXPECT_EQ(dir.Read("Item2.ihf"), HistoryFileBytes(loaded[2]));
+    if (permissionsBind) {
+        fs::permissions(dir.path / "Item3.ihf.unreadable", fs::perms::owner_read);
+        EXPECT_EQ(dir.Read("Item3.ihf.unreadable"), "no permission\r\n");
+    }
+}
+
 TEST(HistoryFile, SaveRenumbersAndRemovesStaleFiles) {
     TempFolder dir;
     dir.Write("Item1.ihf", "old one\r\n");
@@ -105,16 +197,24 @@ TEST(HistoryFile, FailedSaveLeavesThePreviousSet) {
     before[2] = Entry("2026/01/03", "Invoice Sale", "5");
     SaveItemHistory(dir.Folder(), before);
 
-    // The second new file cannot be created: its temporary name is taken by a folder.
-    fs::create_directory(dir.path / "Item2.ihf.saving");
+    // The second new file cannot be written in full: a file size limit makes
+    // the write fail part way, as a full disk does.
     std::vector<HistoryList> after(4);
+    after[2] = HistoryList(1000, "0123456789");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
     try {
         SaveItemHistory(dir.Folder(), after);
-        FAIL() << "save should fail";
+        ADD_FAILURE() << "save should fail";
     } catch (const StoreError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot create " + dir.Folder() + "Item2.ihf");
     }
-    fs::remove(dir.path / "Item2.ihf.saving");
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(dir.Names(), (std::set<std::string>{"Item1.ihf", "Item2.ihf"}));
     EXPECT_EQ(dir.Read("Item1.ihf"), HistoryFileBytes(before[1]));
     EXPECT_EQ(dir.Read("Item2.ihf"), HistoryFileBytes(before[2]));

@@ -293,5 +293,42 @@ TEST_F(BrenvikData, CheckReportsTableThatCannotBeOpened) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Cannot open file " + Path("Inventory.dt2") + "\n");
     r = Run({"recompute", dir_});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.status, 1);  // refused: nothing written
+}
+
+TEST_F(BrenvikData, TablesAndHistoriesThatDoNotReadAreReportedAndNeverWrittenOver) {
+    std::string random(2048, '\0');
+    unsigned state = 12345;
+    for (char& c : random) c = static_cast<char>((state = state * 1103515245u + 12345u) >> 16);
+    for (const std::string& bytes : {random, std::string(2048, '\0')}) {
+        Put("Inventory.dt2", bytes);
+        Result r = Run({"check", dir_});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "Cannot open file " + Path("Inventory.dt2") +
+                             ": it is not a table file (its first line is no size line)\n");
+        r = Run({"recompute", dir_});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("nothing was written"), std::string::npos) << r.err;
+        EXPECT_EQ(File("Inventory.dt2"), bytes);  // untouched
+    }
+
+    // A history that does not read: reported with its item, and recompute
+    // would get that item's totals wrong, so it refuses too.
+    Put("Inventory.dt2", SmallInventory().TableFileBytes());
+    std::filesystem::create_directory(Path("Item2.ihf"));
+    std::filesystem::create_directory(Path("Item5.ihf"));
+    Put("ITEM1.IHF", HistoryEntry("1", "1.00"));  // read for the missing Item1.ihf
+    Result r = Run({"check", dir_});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Cannot open file " + Path("Item2.ihf") +
+                         ". The history of item 2 \"Ink\" is not shown. The file is kept as " +
+                         Path("Item2.ihf") +
+                         ".unreadable when the store is next saved.\n"
+                         "Item5.ihf: history file without an item row (2 items)\n"
+                         "Cannot open file " +
+                         Path("Item5.ihf") + "\n");
+    const std::string before = File("Inventory.dt2");
+    r = Run({"recompute", dir_});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(File("Inventory.dt2"), before);
 }

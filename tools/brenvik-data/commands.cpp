@@ -7,6 +7,7 @@
 #include "store/core/error.h"
 #include "store/core/safefile.h"
 #include "store/core/settings.h"
+#include "store/core/storesave.h"
 #include "store/core/stringtable.h"
 #include "store/inventory/history.h"
 #include "store/inventory/store.h"
@@ -215,9 +216,14 @@ int RecomputeCommand(const Args& args) {
     Store store(Folder(args[0]));
     if (!FileExists(store.PathOf(Store::kInventoryFile)))
         throw ToolError("no " + std::string(Store::kInventoryFile) + " in " + args[0]);
-    // The start-up load, which ends with the derived fields recomputed.
-    std::vector<std::string> errors = store.LoadInventory();
-    if (!errors.empty()) throw ToolError(errors.front());
+    // A save cut short is finished as the store program would at its start.
+    const std::string finished = FinishInterruptedSave(store.Folder());
+    if (!finished.empty()) Print(finished);
+    // The start-up load, which ends with the derived fields recomputed. A
+    // table or history that does not read would give wrong totals, or an
+    // empty inventory written over the real one: nothing is written then.
+    std::vector<std::string> errors = store.LoadInventory(false);
+    if (!errors.empty()) throw Refused(errors.front() + " (nothing was written)");
     store.SaveData();
     Print(std::to_string(store.ItemCount()) + " items recomputed");
     return 0;
@@ -235,8 +241,13 @@ int CheckCommand(const Args& args) {
         if (std::filesystem::exists(store.PathOf(name), ec) && !FileExists(store.PathOf(name)))
             problems.push_back(std::string(name) + ": not a file");
     }
-    for (std::string& e : store.LoadInventory()) problems.push_back(std::move(e));
-    for (std::string& e : store.LoadInvoices()) problems.push_back(std::move(e));
+    // A look that changes nothing: a save cut short is reported, not finished.
+    if (HasInterruptedSave(store.Folder()))
+        problems.push_back(std::string(kSaveJournal) +
+                           ": a save was cut short; the store program finishes it at its next "
+                           "start");
+    for (std::string& e : store.LoadInventory(false)) problems.push_back(std::move(e));
+    for (std::string& e : store.LoadInvoices(false)) problems.push_back(std::move(e));
 
     if (store.InvoiceGrid.RowCount() > kMaxInvoiceRows)
         problems.push_back(std::string(Store::kInvoicesFile) + ": " +
@@ -249,13 +260,32 @@ int CheckCommand(const Args& args) {
         names.push_back(entry.path().filename().string());
     if (ec) throw ToolError("cannot list " + args[0] + ": " + ec.message());
     std::sort(names.begin(), names.end());
+    int leftovers = 0;
     for (const std::string& name : names) {
+        if (IsTempFileName(name)) ++leftovers;
         if (!EndsWithIhf(name)) continue;
         int row = HistoryFileRow(name);
-        if (row < 1 || row > store.ItemCount())
-            problems.push_back(name + ": history file without an item row (" +
-                               std::to_string(store.ItemCount()) + " items)");
+        if (row >= 1 && row <= store.ItemCount()) continue;  // read by the load above
+        // "ITEM1.IHF" stands in for a missing "Item1.ihf" and is read too.
+        std::string exact = name;
+        std::transform(exact.begin(), exact.end(), exact.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
+        if (exact.size() > 8 && exact.compare(0, 4, "item") == 0) {
+            exact = "Item" + exact.substr(4, exact.size() - 8) + ".ihf";
+            const int same = HistoryFileRow(exact);
+            if (same >= 1 && same <= store.ItemCount() &&
+                !std::binary_search(names.begin(), names.end(), exact))
+                continue;
+        }
+        problems.push_back(name + ": history file without an item row (" +
+                           std::to_string(store.ItemCount()) + " items)");
+        if (!CanReadFile(store.PathOf(name)))
+            problems.push_back("Cannot open file " + store.PathOf(name));
     }
+    if (leftovers > 0)
+        problems.push_back(std::to_string(leftovers) +
+                           " temporary file(s) of a save that was cut short; the store program "
+                           "removes them at its next start");
 
     // Settings damage is silent in the store program; worth knowing here.
     const std::pair<const char*, bool (*)(std::string_view, Settings&)> settingsFiles[] = {

@@ -70,7 +70,7 @@ void TEditSaleForm::EditGridMouseDown(int row, Qt::MouseButton button, const QPo
 }
 
 void TEditSaleForm::OKBtnClick() {
-    for (int c = 0; c < 6; ++c) dir_.SetCell(c, row_, grid_->Value(c));
+    for (int c = 0; c < 6; ++c) dir_.SetCell(c, row_, brenvik::HistoryValue(grid_->Value(c)));
     dir_.SetTag(0, row_, brenvik::HistoryRowInUse);
     accept();
 }

@@ -44,12 +44,9 @@ std::string Text(const QLineEdit* e) { return ui::FromQ(e->text()); }
 std::string Text(const QComboBox* c) { return ui::FromQ(c->currentText()); }
 void SetText(QLineEdit* e, const std::string& s) { e->setText(ui::ToQ(s)); }
 
+// The invoice layout's splitter: a final line break makes no empty line.
 std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
-    std::vector<std::string> lines;
-    const QString text = memo->toPlainText();
-    if (text.isEmpty()) return lines;
-    for (const QString& l : text.split('\n')) lines.push_back(ui::FromQ(l));
-    return lines;
+    return brenvik::MemoLines(ui::FromQ(memo->toPlainText()));
 }
 
 // The list keeps its text but gets its entries again.
