@@ -1,8 +1,8 @@
 // pellard-report end to end: the tool built beside the programs, run on small
 // files, against the tables the analysis window builds from the same files.
 #include "analyzer/reports.h"
-#include "analyzer/summaries.h"
 #include "analyzer/screens/viewlogform.h"
+#include "analyzer/summaries.h"
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
 

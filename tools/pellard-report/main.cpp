@@ -5,8 +5,8 @@
 #include "analyzer/filters.h"
 #include "analyzer/logview.h"
 #include "analyzer/reports.h"
-#include "analyzer/summaries.h"
 #include "analyzer/stats.h"
+#include "analyzer/summaries.h"
 #include "analyzer/values.h"
 #include "store/core/error.h"
 
