@@ -11,6 +11,8 @@ packages=(
   # test-only helpers: they check our output with someone else's code
   xvfb xauth zbar-tools poppler-utils python3-aiosmtpd unrtf
   openssl
+  # CI checks: formatting, sanitizers, fuzzing, and a shared compiler cache
+  ccache clang clang-format libclang-rt-14-dev llvm
 )
 
 missing=()
