@@ -1,7 +1,8 @@
 # brenvik_library(NAME STATIC DIRS d1 d2 ... LINK l1 l2 ...)
 # Builds a library from every .cpp directly inside the given folders (main.cpp
 # excluded). A library whose folders hold no sources yet becomes an interface
-# library, so the targets that link it still configure.
+# library, so the targets that link it still configure. Only libraries that
+# link Qt run moc, so a rule library never needs Qt to build.
 function(brenvik_library name kind)
   cmake_parse_arguments(ARG "" "" "DIRS;LINK" ${ARGN})
   set(sources "")
@@ -14,9 +15,53 @@ function(brenvik_library name kind)
     add_library(${name} ${kind} ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LINK})
+    set(qt OFF)
+    foreach(lib IN LISTS ARG_LINK)
+      if(lib MATCHES "^Qt6::|^brenvik_ui$|_screens$")
+        set(qt ON)
+      endif()
+    endforeach()
+    set_target_properties(${name} PROPERTIES AUTOMOC ${qt})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${ARG_LINK})
   endif()
+endfunction()
+
+# True in `out` when the test source needs Qt, the widgets or the test
+# helpers built on them: it or a header beside it includes a Qt header,
+# something from ui/, a screen, or tests/support.
+function(brenvik_test_needs_qt src out)
+  set(pending ${src})
+  set(seen "")
+  set(result OFF)
+  while(pending)
+    list(POP_FRONT pending file)
+    list(APPEND seen ${file})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "[<\"](Q[A-Za-z]|ui/|support/|testutil|scripted_platform|smtp_test_server|[^\">]*screens/)")
+        set(result ON)
+      elseif(line MATCHES "\"([^\"/]+\\.h)\"")
+        get_filename_component(dir ${file} DIRECTORY)
+        set(local ${dir}/${CMAKE_MATCH_1})
+        if(EXISTS ${local} AND NOT local IN_LIST seen)
+          list(APPEND pending ${local})
+        endif()
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# Every target defined in `dir` and the folders below it.
+function(brenvik_targets_below dir out)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    brenvik_targets_below(${sub} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
 endfunction()

@@ -13,6 +13,8 @@ packages=(
   openssl
   # packaging: man pages from --help, menu entry and metainfo checks, the .deb
   help2man man-db desktop-file-utils appstream dpkg-dev
+  # CI checks: formatting, sanitizers, fuzzing, and a shared compiler cache
+  ccache clang clang-format libclang-rt-14-dev llvm
 )
 
 missing=()

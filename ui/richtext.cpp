@@ -87,13 +87,13 @@ void ToTextDocument(const RichDocument& rich, QTextDocument& doc) {
 }
 
 std::string SaveRichEdit(const QTextEdit& editor) {
-    return WriteRtf(FromTextDocument(*editor.document()));
+    return brenvik::WriteRtf(FromTextDocument(*editor.document()));
 }
 
 void LoadRichEdit(QTextEdit& editor, std::string_view bytes) {
     editor.clear();
     if (bytes.empty()) return;
-    ToTextDocument(ReadRtf(bytes), *editor.document());
+    ToTextDocument(brenvik::ReadRtf(bytes), *editor.document());
 }
 
 double DrawRichText(QPainter& painter, const RichDocument& doc, QPointF topLeft,

@@ -1,7 +1,7 @@
 #pragma once
 // Formatted text between its stored RTF bytes, the rich-text editors and the
 // page: loading and saving an editor, and drawing character by character.
-#include "ui/rtf.h"
+#include "store/core/rtf.h"
 
 #include <QColor>
 #include <QFont>
@@ -15,6 +15,11 @@ class QTextDocument;
 class QTextEdit;
 
 namespace ui {
+
+using brenvik::RichDocument;
+using brenvik::RichFormat;
+using brenvik::RichParagraph;
+using brenvik::RichRun;
 
 QFont RichQFont(const RichFormat& format);
 RichFormat RichFormatOf(const QFont& font, const QColor& color);

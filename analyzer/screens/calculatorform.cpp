@@ -32,7 +32,7 @@ CalcSeparators RegionalSeparators() {
     CalcSeparators s;
     s.decimal = ui::FromQ(locale.decimalPoint());
     s.thousands = ui::FromQ(locale.groupSeparator());
-    if (s.decimal.empty()) s.decimal = ".";
+    if (s.decimal.empty()) s.decimal = '.';
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "store/core/codepage.h"
 
+#include "store/core/utf8.h"
+
 #include <array>
 
 namespace brenvik {
@@ -11,6 +13,8 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t u) {
     if (u < 0x80) {
@@ -30,7 +34,6 @@ void AppendUtf8(std::string& out, char32_t u) {
     }
 }
 
-// Length of the well-formed UTF-8 sequence at `i` and its character, or 0.
 std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& out) {
     const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char c = b(i);
@@ -59,8 +62,6 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& out) {
     out = u;
     return n;
 }
-
-}  // namespace
 
 char32_t WesternToUnicode(unsigned char byte) {
     return (byte >= 0x80 && byte < 0xA0) ? char32_t(kHigh[byte - 0x80]) : char32_t(byte);

@@ -1,7 +1,7 @@
+#include "store/core/rtf.h"
 #include "store/sales/screens/InvoicePreviewPage.h"
 #include "ui/pcx.h"
 #include "ui/previewwidget.h"
-#include "ui/rtf.h"
 
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
@@ -123,7 +123,7 @@ TEST(InvoicePrint, LongInvoiceContinuesWithTheLogoOnEveryPage) {
     dir.Write("logo.pcx", ui::EncodePcx(logo, true));
     Settings settings;
     settings.logo = dir.File("logo.pcx");
-    settings.header = ui::WriteRtf(ui::ReadRtf("The Hat Shop\r\nMain Street"));
+    settings.header = brenvik::WriteRtf(brenvik::ReadRtf("The Hat Shop\r\nMain Street"));
 
     InvoicePreviewPage page;
     page.CreateInvoice(Sale(80), settings);

@@ -1,5 +1,5 @@
+#include "store/core/rtf.h"
 #include "ui/richtext.h"
-#include "ui/rtf.h"
 
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QTextEdit>
 
-namespace ui {
+namespace brenvik {
 void PrintTo(const RichFormat& f, std::ostream* os) {
     *os << f.face << " " << f.size << (f.bold ? " b" : "") << (f.italic ? " i" : "")
         << (f.underline ? " u" : "") << (f.strike ? " s" : "")
@@ -28,8 +28,9 @@ void PrintTo(const RichDocument& d, std::ostream* os) {
         }
     }
 }
-}  // namespace ui
+}  // namespace brenvik
 
+using namespace brenvik;
 using namespace ui;
 
 namespace {
@@ -154,6 +155,30 @@ TEST(Rtf, PlainTextAndHostileInput) {
         EXPECT_LE(d.PlainText().size(), c.size());
     }
     EXPECT_EQ(ReadRtf("{\\rtf1 abc").PlainText(), "abc");
+}
+
+TEST(Rtf, CharactersOutsideTheCodePage) {
+    // A character beyond 16 bits is written as the two halves of its UTF-16
+    // form and joined again on reading.
+    RichParagraph p;
+    p.runs.push_back({"a\xF0\x9F\x98\x80!", {}});
+    RichDocument doc;
+    doc.paragraphs.push_back(p);
+    const std::string bytes = WriteRtf(doc);
+    EXPECT_NE(bytes.find("a\\u-10179?\\u-8704?!"), std::string::npos) << bytes;
+    EXPECT_EQ(ReadRtf(bytes), doc);
+
+    const struct {
+        std::string in, text;
+    } cases[] = {
+        {"Caf\xE9 \x80", "Caf\xC3\xA9 \xE2\x82\xAC"},  // plain text in the code page
+        {"Caf\xC3\xA9", "Caf\xC3\xA9"},                // plain text that is UTF-8
+        {"{\\rtf1 \\'e9\\'80\xE9}", "\xC3\xA9\xE2\x82\xAC\xC3\xA9"},
+        {"{\\rtf1 \\u-10179?x}", "\xEF\xBF\xBDx"},  // a first half alone
+        {"{\\rtf1 \\u-8704?x}", "\xEF\xBF\xBDx"},   // a second half alone
+        {"{\\rtf1 \\u-10179?\\u-10179?\\u-8704?}", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadRtf(c.in).PlainText(), c.text) << c.in;
 }
 
 TEST(Rtf, EditorsSaveAndLoad) {

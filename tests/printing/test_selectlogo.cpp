@@ -1,7 +1,7 @@
+#include "store/core/rtf.h"
 #include "store/sales/screens/TSelectLogoForm.h"
 #include "ui/fontconv.h"
 #include "ui/pcx.h"
-#include "ui/rtf.h"
 
 #include "support/scripted_platform.h"
 #include "support/testutil.h"
@@ -40,7 +40,7 @@ struct Fixture {
 TEST(SelectLogo, OpensWithTheStoredLogoAndTexts) {
     Fixture f;
     f.settings.logo = f.dir.File("logo.pcx");
-    f.settings.header = ui::WriteRtf(ui::ReadRtf("The Hat Shop\r\nMain Street"));
+    f.settings.header = brenvik::WriteRtf(brenvik::ReadRtf("The Hat Shop\r\nMain Street"));
     TSelectLogoForm form(f.settings);
     EXPECT_EQ(form.windowTitle(), "Invoice Setup");
     EXPECT_TRUE(f.LogoShown(form));
@@ -109,11 +109,11 @@ TEST(SelectLogo, SaveStoresTextsAndFont) {
 
     test::Click(form, "SaveChangesBtn");
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    const ui::RichDocument doc = ui::ReadRtf(f.settings.header);
+    const brenvik::RichDocument doc = brenvik::ReadRtf(f.settings.header);
     EXPECT_EQ(doc.PlainText(), "Caf\xC3\xA9 Corner\nOpen late");
     EXPECT_TRUE(doc.paragraphs[0].runs[0].format.bold);
-    EXPECT_EQ(ui::ReadRtf(f.settings.footer).PlainText(), "Thank you");
-    EXPECT_EQ(ui::RtfLineCount(f.settings.header), 2);
+    EXPECT_EQ(brenvik::ReadRtf(f.settings.footer).PlainText(), "Thank you");
+    EXPECT_EQ(brenvik::RtfLineCount(f.settings.header), 2);
     EXPECT_EQ(f.settings.font.face, "DejaVu Sans");
     EXPECT_EQ(f.settings.font.height, ui::PointsToHeight(12));
     EXPECT_EQ(f.settings.font.style, FontBold);
@@ -132,7 +132,7 @@ TEST(SelectLogo, CopyAndPasteKeepTheFormatting) {
     EXPECT_EQ(QApplication::clipboard()->text(), "Big words");
     test::Click(form, "BitBtn4");  // the footer's paste
     test::Click(form, "SaveChangesBtn");
-    const ui::RichDocument footer = ui::ReadRtf(f.settings.footer);
+    const brenvik::RichDocument footer = brenvik::ReadRtf(f.settings.footer);
     EXPECT_EQ(footer.PlainText(), "Big words");
     EXPECT_TRUE(footer.paragraphs[0].runs[0].format.italic);
 }

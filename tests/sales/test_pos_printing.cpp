@@ -2,10 +2,10 @@
 // refund are laid out on "Preview Last" and printed PrintCopies times, and
 // "Invoice Setup" lays the current sale out again with the new settings.
 #include "sales_fixture.h"
+#include "store/core/rtf.h"
 #include "store/sales/screens/InvoicePreviewPage.h"
 #include "store/sales/screens/TPOSForm.h"
 #include "support/scripted_platform.h"
-#include "ui/rtf.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -199,7 +199,7 @@ TEST_F(POSPrintingTest, InvoiceSetupLaysTheSaleOutAgainWithTheNewSettings) {
     setup.click();
     EXPECT_TRUE(ui.Finish());
     EXPECT_EQ(ui.Modals(), QStringList({"TSelectLogoForm"}));
-    EXPECT_EQ(ui::RtfLineCount(store.Values.header), 2);
+    EXPECT_EQ(brenvik::RtfLineCount(store.Values.header), 2);
 
     // The sale page is empty after the finalization: an empty invoice under
     // the last number, now with room for the two header lines.

@@ -1,7 +1,7 @@
 // The record test of the search: text, number and date rows, the mode, the
 // AND of rows, the search kinds, and an unreadable date stopping the search.
-#include "store/core/error.h"
 #include "store/core/codepage.h"
+#include "store/core/error.h"
 #include "store/core/fields.h"
 #include "store/inventory/search.h"
 
@@ -171,7 +171,7 @@ TEST(SearchKindFor, ByCodeWithRecordsElseByName) {
 
 TEST(SearchText, LoweringAndFolding) {
     EXPECT_EQ(LowerWestern("\xC0"
-                          "BC\xC9z"),
+                           "BC\xC9z"),
               "\xE0"
               "bc\xE9z");
     EXPECT_EQ(LowerWestern("\xD7"), "\xD7");  // the multiplication sign has no case

@@ -47,8 +47,8 @@ std::shared_ptr<InvoiceArt> MakeArt(const Settings& s) {
     art->bold.setBold(true);
     art->color = ui::ToQColor(s.font.color);
     if (!art->color.isValid()) art->color = Qt::black;
-    if (!s.header.empty()) art->header = ui::ReadRtf(s.header);
-    if (!s.footer.empty()) art->footer = ui::ReadRtf(s.footer);
+    if (!s.header.empty()) art->header = brenvik::ReadRtf(s.header);
+    if (!s.footer.empty()) art->footer = brenvik::ReadRtf(s.footer);
     // A logo that is missing or unreadable is left out without a word.
     const QString path = ui::PathToQ(s.logo);
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
@@ -173,16 +173,16 @@ void InvoicePreviewPage::Show(const Settings& settings) {
 
 void InvoicePreviewPage::CreateInvoice(const InvoiceInput& sale, const Settings& settings) {
     InvoiceInput in = sale;
-    in.headerLines = ui::RtfLineCount(settings.header);
-    in.footerLines = ui::RtfLineCount(settings.footer);
+    in.headerLines = brenvik::RtfLineCount(settings.header);
+    in.footerLines = brenvik::RtfLineCount(settings.footer);
     layout_ = brenvik::GenerateInvoice(in);
     Show(settings);
 }
 
 void InvoicePreviewPage::GenerateRefund(const InvoiceInput& refund, const Settings& settings) {
     InvoiceInput in = refund;
-    in.headerLines = ui::RtfLineCount(settings.header);
-    in.footerLines = ui::RtfLineCount(settings.footer);
+    in.headerLines = brenvik::RtfLineCount(settings.header);
+    in.footerLines = brenvik::RtfLineCount(settings.footer);
     layout_ = brenvik::GenerateRefund(in);
     Show(settings);
 }

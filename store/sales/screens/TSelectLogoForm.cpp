@@ -229,7 +229,7 @@ QWidget* TSelectLogoForm::BuildTextPage(TextPage& p, const QString& suffix, cons
                 mime->data(mime->hasFormat("text/rtf") ? "text/rtf" : "application/rtf");
             QTextDocument doc;
             ui::ToTextDocument(
-                ui::ReadRtf(std::string_view(rtf.constData(), std::size_t(rtf.size()))), doc);
+                brenvik::ReadRtf(std::string_view(rtf.constData(), std::size_t(rtf.size()))), doc);
             edit->textCursor().insertFragment(QTextDocumentFragment(&doc));
         } else {
             edit->paste();

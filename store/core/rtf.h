@@ -1,14 +1,16 @@
 #pragma once
 // Formatted text as rich-text (RTF) bytes: the paragraphs, fonts, sizes,
 // styles and colours that the header and footer editors produce and that
-// common word processors write for such text. Plain C++ on bytes; the
-// editors and drawing convert to Qt in ui/richtext.h.
+// common word processors write for such text. The RTF bytes are in the
+// Western code page as the files hold them; the document's text is UTF-8 so
+// that characters outside that page survive as Unicode escapes. The editors
+// and drawing convert to Qt in ui/richtext.h.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace ui {
+namespace brenvik {
 
 struct RichFormat {
     std::string face = "Arial";  // UTF-8
@@ -55,4 +57,4 @@ RichDocument ReadRtf(std::string_view bytes);
 // the number of printed rows kept free for it.
 int RtfLineCount(std::string_view bytes);
 
-}  // namespace ui
+}  // namespace brenvik

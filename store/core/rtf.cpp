@@ -1,8 +1,7 @@
-#include "ui/rtf.h"
+#include "store/core/rtf.h"
 
-#include "ui/text.h"
-
-#include <QString>
+#include "store/core/codepage.h"
+#include "store/core/utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,7 +9,7 @@
 #include <cstdlib>
 #include <map>
 
-namespace ui {
+namespace brenvik {
 
 bool RichDocument::Empty() const {
     for (const auto& p : paragraphs)
@@ -32,11 +31,24 @@ std::string RichDocument::PlainText() const {
 
 namespace {
 
+// Text read from a file: UTF-8 when it is well-formed UTF-8, otherwise code
+// page bytes, as the screens show such text.
+std::string TextOf(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : WesternToUtf8(bytes);
+}
+
+void AppendUnicodeEscape(std::string& out, char32_t c) {
+    // \u takes a signed 16-bit number; '?' for readers without Unicode.
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "\\u%d?", int(static_cast<short>(c)));
+    out += buf;
+}
+
 void AppendEscaped(std::string& out, std::string_view utf8) {
-    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        const char16_t c = ch.unicode();
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c = 0xFFFD;  // a byte that is not UTF-8
+        const std::size_t n = DecodeUtf8(utf8, i, c);
+        i += n ? n : 1;
         if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += char(c);
@@ -46,17 +58,16 @@ void AppendEscaped(std::string& out, std::string_view utf8) {
             out += char(c);
         } else if (c < 0x20) {
             // other control characters have no place in the text
-        } else {
-            const std::string byte = FromQ(QString(ch));
-            char buf[16];
-            if (byte.size() == 1 && byte[0] != '?') {
-                std::snprintf(buf, sizeof buf, "\\'%02x",
-                              unsigned(static_cast<unsigned char>(byte[0])));
-            } else {
-                // \u takes a signed 16-bit number; '?' for readers without Unicode.
-                std::snprintf(buf, sizeof buf, "\\u%d?", int(static_cast<short>(c)));
-            }
+        } else if (const auto byte = UnicodeToWestern(c)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\'%02x", unsigned(*byte));
             out += buf;
+        } else if (c > 0xFFFF) {
+            // beyond 16 bits: the two halves of its UTF-16 form
+            AppendUnicodeEscape(out, 0xD800 + ((c - 0x10000) >> 10));
+            AppendUnicodeEscape(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            AppendUnicodeEscape(out, c);
         }
     }
 }
@@ -242,7 +253,7 @@ private:
             if (S().dest == Dest::FontTable) {
                 fontName_ += char(v);
             } else if (S().dest == Dest::Text) {
-                Append(ToQ(std::string(1, char(v))));
+                Append(WesternToUtf8(std::string(1, char(v))));
             }
             break;
         }
@@ -250,10 +261,10 @@ private:
             S().dest = Dest::Skip;
             break;
         case '~':
-            Text(QChar(0xA0));
+            Text(char32_t(0xA0));
             break;
         case '_':
-            Text(QChar('-'));
+            Text(char32_t('-'));
             break;
         case '\r':
         case '\n':
@@ -356,28 +367,28 @@ private:
             s.uc = int(std::clamp(arg, 0L, 10L));
         } else if (w == "u") {
             long v = arg < 0 ? arg + 65536 : arg;
-            Text(QChar(char16_t(v & 0xFFFF)));
+            Text(char32_t(v & 0xFFFF));
             skipChars_ = s.uc;
         } else if (w == "par" || w == "line" || w == "sect" || w == "page") {
             EndParagraph();
         } else if (w == "tab") {
-            Text(QChar('\t'));
+            Text(char32_t('\t'));
         } else if (w == "emdash") {
-            Text(QChar(0x2014));
+            Text(char32_t(0x2014));
         } else if (w == "endash") {
-            Text(QChar(0x2013));
+            Text(char32_t(0x2013));
         } else if (w == "bullet") {
-            Text(QChar(0x2022));
+            Text(char32_t(0x2022));
         } else if (w == "lquote") {
-            Text(QChar(0x2018));
+            Text(char32_t(0x2018));
         } else if (w == "rquote") {
-            Text(QChar(0x2019));
+            Text(char32_t(0x2019));
         } else if (w == "ldblquote") {
-            Text(QChar(0x201C));
+            Text(char32_t(0x201C));
         } else if (w == "rdblquote") {
-            Text(QChar(0x201D));
+            Text(char32_t(0x201D));
         } else if (w == "emspace" || w == "enspace" || w == "qmspace") {
-            Text(QChar(' '));
+            Text(char32_t(' '));
         }
     }
 
@@ -388,7 +399,7 @@ private:
         }
         switch (S().dest) {
         case Dest::Text:
-            Append(ToQ(std::string(1, char(b))));
+            Append(WesternToUtf8(std::string(1, char(b))));
             break;
         case Dest::FontTable:
             if (b == ';') EndFontEntry();
@@ -407,8 +418,29 @@ private:
         }
     }
 
-    void Text(QChar ch) {
-        if (S().dest == Dest::Text) Append(QString(ch));
+    // One character of a control word; the halves of a character beyond
+    // 16 bits come as two and are joined here.
+    void Text(char32_t ch) {
+        if (S().dest != Dest::Text) return;
+        if (ch >= 0xD800 && ch <= 0xDBFF) {
+            FlushHalf();
+            high_ = ch;
+            return;
+        }
+        if (ch >= 0xDC00 && ch <= 0xDFFF) {
+            ch = high_ ? 0x10000 + ((high_ - 0xD800) << 10) + (ch - 0xDC00) : 0xFFFD;
+            high_ = 0;
+        }
+        std::string utf8;
+        AppendUtf8(utf8, ch);
+        Append(utf8);
+    }
+
+    // A first half with no second half stands for nothing readable.
+    void FlushHalf() {
+        if (!high_) return;
+        high_ = 0;
+        Append("\xEF\xBF\xBD");
     }
 
     void EndFontEntry() {
@@ -416,7 +448,7 @@ private:
             std::string name = fontName_;
             while (!name.empty() && name.front() == ' ') name.erase(name.begin());
             while (!name.empty() && name.back() == ' ') name.pop_back();
-            if (!name.empty()) fonts_[fontNum_] = ToQ(name).toStdString();
+            if (!name.empty()) fonts_[fontNum_] = TextOf(name);
         }
         fontName_.clear();
         fontNum_ = -1;
@@ -430,12 +462,13 @@ private:
         return f;
     }
 
-    void Append(const QString& text) {
+    void Append(const std::string& text) {
         if (S().dest != Dest::Text) return;
+        if (high_) FlushHalf();
         const RichFormat f = Current();
         if (current_.runs.empty() || !(current_.runs.back().format == f))
             current_.runs.push_back(RichRun{{}, f});
-        current_.runs.back().text += text.toStdString();
+        current_.runs.back().text += text;
     }
 
     void EndParagraph() {
@@ -459,6 +492,7 @@ private:
     std::vector<std::pair<bool, std::uint32_t>> colors_;
     int red_ = 0, green_ = 0, blue_ = 0;
     bool anyColor_ = false;
+    char32_t high_ = 0;  // a first half waiting for its second
     RichDocument doc_;
     RichParagraph current_;
 };
@@ -473,8 +507,7 @@ RichDocument ReadRtf(std::string_view bytes) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = bytes.size();
         RichParagraph p;
-        if (end > start)
-            p.runs.push_back(RichRun{ToQ(bytes.substr(start, end - start)).toStdString(), {}});
+        if (end > start) p.runs.push_back(RichRun{TextOf(bytes.substr(start, end - start)), {}});
         doc.paragraphs.push_back(std::move(p));
         if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
         start = end + 1;
@@ -488,4 +521,4 @@ int RtfLineCount(std::string_view bytes) {
     return doc.Empty() ? 0 : int(doc.paragraphs.size());
 }
 
-}  // namespace ui
+}  // namespace brenvik
