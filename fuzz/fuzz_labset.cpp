@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool whole = brenvik::ReadLayout(bytes, layout, brenvik::LayoutFile::LabelSettings);
     // The list is cleared before anything is read.
     if (size == 0 && !layout.entries.empty()) std::abort();
-    const auto lines =
-        brenvik::GenerateLabelText(layout.entries, [](int column) { return std::to_string(column); });
+    const auto lines = brenvik::GenerateLabelText(
+        layout.entries, [](int column) { return std::to_string(column); });
     if (lines.empty()) std::abort();
     (void)brenvik::LabelFontPoints(layout.fontSize);
     if (whole) {

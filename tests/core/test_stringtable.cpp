@@ -314,7 +314,9 @@ TEST(TableFormat, AFileWhoseFirstLineIsNoSizeLineDoesNotRead) {
         std::string(4096, '\0'),
         "abc,def\r\n0,0,a\r\n",
         "3\r\n0,0,a\r\n",  // no comma
-        std::string("2,\0" "2\r\n0,0,a\r\n", 10),
+        std::string("2,\0"
+                    "2\r\n0,0,a\r\n",
+                    10),
     };
     for (const std::string& bytes : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 16)));
@@ -357,8 +359,7 @@ TEST(TableFormat, GarbageNeverCrashesOrBalloons) {
         try {
             if (csv) t.LoadCSVBytes(bytes);
             else t.LoadTableFileBytes(bytes);
-        } catch (const StoreError&) {
-        }
+        } catch (const StoreError&) {}
     };
     for (std::size_t n = 0; n <= good.size(); ++n) {
         StringTable t;
@@ -549,9 +550,9 @@ TEST_F(TableFiles, FailuresCarryTheirMessages) {
     EXPECT_EQ(message([&] { t.SaveToCSV(underFile); }), "Cannot create file " + underFile);
     const std::string zeros = Path("zeros.dt2");
     WriteFile(zeros, std::string(64, '\0'));
-    EXPECT_EQ(message([&] { t.LoadFromFile(zeros); }),
-              "Cannot open file " + zeros +
-                  ": it is not a table file (its first line is no size line)");
+    EXPECT_EQ(
+        message([&] { t.LoadFromFile(zeros); }),
+        "Cannot open file " + zeros + ": it is not a table file (its first line is no size line)");
     EXPECT_EQ(Cells(t), (std::vector<Row>{{"a"}}));
 }
 

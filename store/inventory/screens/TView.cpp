@@ -247,7 +247,8 @@ void TView::SearchInventory() {
 }
 void TView::AnalyzeBtnClick() {
     ListToGrid();
-    OpenInventoryReport(GetStore(), [this](int item) { return model_->IsChecked(item); }, this);
+    OpenInventoryReport(
+        GetStore(), [this](int item) { return model_->IsChecked(item); }, this);
 }
 
 void TView::GenerateBarcodeBtnClick() {

@@ -1,10 +1,10 @@
 #include "store/labels/screens/LabelControls.h"
 
-#include "ui/widgets.h"
 #include "store/labels/screens/labelpages.h"
 #include "ui/previewwidget.h"
 #include "ui/printerselect.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QComboBox>
 #include <QCursor>

@@ -2,12 +2,12 @@
 
 #include "store/core/fields.h"
 #include "store/core/money.h"
-#include "ui/widgets.h"
 #include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/store.h"
 #include "store/labels/labelsheets.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #if __has_include("store/labels/screens/TRTFForm.h")
 #include "store/labels/screens/TRTFForm.h"

@@ -2,12 +2,12 @@
 
 #include "store/core/error.h"
 #include "store/core/safefile.h"
-#include "ui/widgets.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
 #include "ui/previewwidget.h"
 #include "ui/printerselect.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QComboBox>
 #include <QCursor>

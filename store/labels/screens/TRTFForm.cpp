@@ -2,13 +2,13 @@
 
 #include "store/core/error.h"
 #include "store/core/safefile.h"
-#include "ui/widgets.h"
 #include "store/labels/barcode.h"
 #include "ui/fontconv.h"
 #include "ui/platform.h"
 #include "ui/previewwidget.h"
 #include "ui/printerselect.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QEvent>

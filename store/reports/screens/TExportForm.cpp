@@ -1,6 +1,5 @@
 #include "store/reports/screens/TExportForm.h"
 
-#include "ui/widgets.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
 #include "store/reports/export.h"
@@ -9,6 +8,7 @@
 #include "store/reports/screens/handoff.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

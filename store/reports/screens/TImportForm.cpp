@@ -1,10 +1,10 @@
 #include "store/reports/screens/TImportForm.h"
 
-#include "ui/widgets.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QAction>
 #include <QCheckBox>

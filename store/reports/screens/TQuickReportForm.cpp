@@ -1,6 +1,5 @@
 #include "store/reports/screens/TQuickReportForm.h"
 
-#include "ui/widgets.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/screens/TEditDateRangeForm.h"
 #include "store/inventory/screens/TEditNumericRangeForm.h"
@@ -13,6 +12,7 @@
 #include "ui/previewwidget.h"
 #include "ui/printerselect.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -93,8 +93,9 @@ TQuickReportForm::TQuickReportForm(std::string dataFolder, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(book_);
-    layout->addLayout(ui::ButtonRow(this, {{"OKButton", "OK", [this] { OKButtonClick(); }},
-                                       {"AnalyzeBtn", "Analyze", [this] { AnalyzeBtnClick(); }}}));
+    layout->addLayout(
+        ui::ButtonRow(this, {{"OKButton", "OK", [this] { OKButtonClick(); }},
+                             {"AnalyzeBtn", "Analyze", [this] { AnalyzeBtnClick(); }}}));
     connect(book_, &QTabWidget::currentChanged, this, &TQuickReportForm::TabbedNotebook1Change);
 }
 

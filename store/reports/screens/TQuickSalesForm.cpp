@@ -1,6 +1,5 @@
 #include "store/reports/screens/TQuickSalesForm.h"
 
-#include "ui/widgets.h"
 #include "store/inventory/screens/InventoryHost.h"
 #include "store/inventory/screens/StringTableModel.h"
 #include "store/inventory/store.h"
@@ -8,6 +7,7 @@
 #include "store/reports/screens/csvsave.h"
 #include "ui/platform.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -68,11 +68,11 @@ TQuickSalesForm::TQuickSalesForm(Store& store, std::function<bool(int item)> che
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(view_, 1);
-    layout->addLayout(
-        ui::ButtonRow(this, {{"GenerateReportbtn", "Generate", [this] { GenerateReportbtnClick(); }},
-                         {"ExportBtn", "Export", [this] { ExportBtnClick(); }},
-                         {"BitBtn1", "Print", [this] { BitBtn1Click(); }},
-                         {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
+    layout->addLayout(ui::ButtonRow(
+        this, {{"GenerateReportbtn", "Generate", [this] { GenerateReportbtnClick(); }},
+               {"ExportBtn", "Export", [this] { ExportBtnClick(); }},
+               {"BitBtn1", "Print", [this] { BitBtn1Click(); }},
+               {"OKBtn", "OK", [this] { OKBtnClick(); }}}));
 }
 
 // The report's view reads the table the dialog owns; hidden while it lives.

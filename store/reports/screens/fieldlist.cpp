@@ -1,7 +1,7 @@
 #include "store/reports/screens/fieldlist.h"
 
-#include "ui/widgets.h"
 #include "ui/text.h"
+#include "ui/widgets.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
