@@ -1,5 +1,6 @@
 #include "analyzer/logtable.h"
 
+#include "store/core/csvfields.h"
 #include "store/core/error.h"
 #include "store/core/lines.h"
 
@@ -32,54 +33,6 @@ std::string SizeText(std::size_t bytes) {
 
 std::string Shown(std::string_view name) {
     return name == "-" ? "standard input" : std::string(name);
-}
-
-// The position of the closing quote of a quoted field whose text starts at
-// `s`: a quote that is neither preceded nor followed by another quote.
-std::size_t FindClosingQuote(std::string_view s) {
-    std::size_t i = 0;
-    for (;;) {
-        const void* p = std::memchr(s.data() + i, '"', s.size() - i);
-        if (!p) return std::string_view::npos;
-        i = static_cast<std::size_t>(static_cast<const char*>(p) - s.data());
-        if (i + 1 == s.size()) return i;
-        const bool quoteBefore = i > 0 && s[i - 1] == '"';
-        const bool quoteAfter = s[i + 1] == '"';
-        if (!quoteBefore && !quoteAfter) return i;
-        ++i;
-    }
-}
-
-// Splits a line with quotes as the grid CSV reader does: field(raw, unquote)
-// for each field in order, where `raw` still needs runs of quotes reduced
-// when `unquote` is set.
-template <class F>
-void ParseQuotedLine(std::string_view rest, char delimiter, F&& field) {
-    for (;;) {
-        const std::size_t d = rest.find(delimiter);
-        if (d == std::string_view::npos) break;
-        if (rest.front() == '"') {
-            rest.remove_prefix(1);
-            const std::size_t close = FindClosingQuote(rest);
-            if (close == std::string_view::npos) {
-                field(std::string_view(), false);
-            } else {
-                field(rest.substr(0, close), true);
-                rest.remove_prefix(close + 1);
-            }
-            // Whatever stands between the closing quote and the delimiter
-            // is dropped; with no delimiter left, it is the last field.
-            const std::size_t next = rest.find(delimiter);
-            if (next != std::string_view::npos) rest.remove_prefix(next + 1);
-        } else {
-            field(rest.substr(0, d), false);
-            rest.remove_prefix(d + 1);
-        }
-    }
-    if (rest.empty()) return;
-    if (rest.front() == '"') rest.remove_prefix(1);
-    if (!rest.empty() && rest.back() == '"') rest.remove_suffix(1);
-    field(rest, true);
 }
 
 std::size_t CountByte(const char* p, std::size_t n, char c) {
@@ -306,8 +259,8 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
                 if (e > b && text[e - 1] != delimiter) ++fields;
             } else {
                 fields = 0;
-                ParseQuotedLine(std::string_view(text + b, e - b), delimiter,
-                                [&](std::string_view, bool) { ++fields; });
+                brenvik::ParseCSVLine(std::string_view(text + b, e - b), delimiter,
+                                      [&](std::size_t, std::string_view, bool) { ++fields; });
             }
             p.entries += fields + 1;
             p.widest = std::max(p.widest, fields);
@@ -372,25 +325,25 @@ void LogTable::Parse(const LoadLimits& limits, std::string_view name) {
                 return;
             }
             std::size_t w = b;
-            ParseQuotedLine(std::string_view(text + b, e - b), delimiter,
-                            [&](std::string_view raw, bool unquote) {
-                                std::size_t len = raw.size();
-                                if (len) std::memmove(text + w, raw.data(), len);
-                                if (unquote) {
-                                    std::size_t kept = 0;
-                                    bool prevQuote = false;
-                                    for (std::size_t i = 0; i < len; ++i) {
-                                        const bool quote = text[w + i] == '"';
-                                        if (quote && prevQuote) continue;
-                                        prevQuote = quote;
-                                        text[w + kept++] = text[w + i];
-                                    }
-                                    len = kept;
-                                }
-                                w += len;
-                                if (w < e) text[w] = delimiter;
-                                put(++w);
-                            });
+            brenvik::ParseCSVLine(std::string_view(text + b, e - b), delimiter,
+                                  [&](std::size_t, std::string_view raw, bool unquote) {
+                                      std::size_t len = raw.size();
+                                      if (len) std::memmove(text + w, raw.data(), len);
+                                      if (unquote) {
+                                          std::size_t kept = 0;
+                                          bool prevQuote = false;
+                                          for (std::size_t i = 0; i < len; ++i) {
+                                              const bool quote = text[w + i] == '"';
+                                              if (quote && prevQuote) continue;
+                                              prevQuote = quote;
+                                              text[w + kept++] = text[w + i];
+                                          }
+                                          len = kept;
+                                      }
+                                      w += len;
+                                      if (w < e) text[w] = delimiter;
+                                      put(++w);
+                                  });
         });
     });
     rowStart_[lines] = static_cast<std::uint32_t>(entries);

@@ -1,6 +1,7 @@
 #include "store/reports/import.h"
 
 #include "store/core/codepage.h"
+#include "store/core/csvfields.h"
 #include "store/core/error.h"
 #include "store/core/lines.h"
 
@@ -38,22 +39,11 @@ std::size_t OpenQuoteAt(std::string_view line, bool inside) {
     return inside ? opened : std::string_view::npos;
 }
 
-// Whether the grid reader ends a quoted value within `rest`, the text after
-// its opening quote: at a quote that is the last character or stands alone.
-// Its own writer does not double quotes, so a value may end in two of them.
-bool ReaderClosesQuote(std::string_view rest) {
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] != '"') continue;
-        if (i + 1 == rest.size()) return true;
-        if ((i == 0 || rest[i - 1] != '"') && rest[i + 1] != '"') return true;
-    }
-    return false;
-}
-
 // Whether a value opened on this line runs over its end.
 bool RunsOverLineEnd(std::string_view line) {
     const std::size_t q = OpenQuoteAt(line, false);
-    return q != std::string_view::npos && !ReaderClosesQuote(line.substr(q + 1));
+    return q != std::string_view::npos &&
+           FindClosingQuote(line.substr(q + 1)) == std::string_view::npos;
 }
 
 std::string_view TrimBlanks(std::string_view s) {
