@@ -260,7 +260,9 @@ TEST(StoreProgram, CopyPasteQuickFindAndSorting) {
         ui.ExpectInput("Scan or type barcode", f.answer, "Find Barcode");
         if (f.item < 0) ui.ExpectInformation("Selected item not found in database.");
         p.view->QuickFindBtnClick();
-        if (f.item >= 0) EXPECT_EQ(p.view->SelectedItem(), f.item) << f.answer;
+        if (f.item >= 0) {
+            EXPECT_EQ(p.view->SelectedItem(), f.item) << f.answer;
+        }
     }
 
     // Sorting by bar code: bytes ascending, the same heading again reverses,
