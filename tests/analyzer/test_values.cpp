@@ -109,10 +109,12 @@ TEST(DateValue, OrdersSeparatorsAndDetection) {
         {{}, DateOrder::MonthDayYear},
         {{"12345/1/1", "abc"}, DateOrder::MonthDayYear},
     };
-    for (const auto& [cells, want] : columns)
+    for (const auto& column : columns) {
+        const Cells& cells = column.first;
         EXPECT_EQ(DetectDateOrder(static_cast<int>(cells.size()), [&](int i) { return cells[i]; }),
-                  want)
+                  column.second)
             << (cells.empty() ? "" : cells.back());
+    }
 }
 
 TEST(NumericValue, OutOfRangeExponents) {
