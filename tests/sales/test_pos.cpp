@@ -321,8 +321,9 @@ TEST_F(POSTest, EscapeAndTheCloseBoxAskBeforeDiscardingASale) {
         {"Escape", [](TPOSForm& pos) { test::Key(pos, Qt::Key_Escape); }},
         {"close box", [](TPOSForm& pos) { pos.close(); }},
     };
-    for (const auto& [way, closeIt] : ways) {
+    for (const auto& [way, closeWay] : ways) {
         SCOPED_TRACE(way);
+        const auto& closeIt = closeWay;
         ui.ExpectModal("TPOSForm", [&](QDialog& d) {
             auto& pos = static_cast<TPOSForm&>(d);
             Scan({"1001", ""});
