@@ -15,6 +15,7 @@ std::string_view TextPart(std::string_view bytes) {
 }
 
 char LineEndByte(std::string_view bytes) {
+    if (bytes.empty()) return '\n';
     return std::memchr(bytes.data(), '\r', bytes.size()) ? '\r' : '\n';
 }
 

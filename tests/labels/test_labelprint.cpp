@@ -162,7 +162,8 @@ TEST(LabelPrint, TheDialogPrintsWithoutOutlinesAndWithTheCalibration) {
 
     const LabelSheetType& type = LabelSheetTypes().front();
     const LengthRect label = type.Label(8);
-    const Word* w = FindWord(ReadWords(pdf), "Anna");
+    const auto words = ReadWords(pdf);
+    const Word* w = FindWord(words, "Anna");
     ASSERT_NE(w, nullptr);
     EXPECT_NEAR(w->left, label.left.InMillimetres() + 2 + 1.5, Tolerance);
     EXPECT_NEAR(w->top, label.top.InMillimetres() + 2 - 1, Tolerance);
