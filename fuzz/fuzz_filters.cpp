@@ -4,7 +4,6 @@
 #include "analyzer/logview.h"
 #include "fuzz/fuzz.h"
 #include "store/core/error.h"
-#include "store/core/stringtable.h"
 
 #include <memory>
 
@@ -16,14 +15,12 @@ struct Setup {
     LogBase base;
     std::vector<FieldMenuEntry> menu;
     Setup() {
-        brenvik::StringTable t;
-        t.LoadCSVBytes(
+        base.LoadBytes(
             "Date,Amount,Country,Name\r\n"
             "2024/01/31,12.50,Canada,Ann\r\n"
             "2024/02/29,-3,France,Bob\r\n"
             "bad date,1e3,,\r\n"
             "1999/12/31,\"1,234.5\",Canada,Zoe\r\n");
-        base.SetTable(std::move(t));
         base.TrimNames();
         menu = FieldMenu(base);
     }

@@ -18,14 +18,12 @@ using namespace pellard;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     SetProgramDateFormat((data[0] & 1) ? DateOrder::MonthDayYear : DateOrder::YearMonthDay);
-    brenvik::StringTable table;
+    LogBase base;
     try {
-        table.LoadCSVBytes(fuzz::Bytes(data + 1, size - 1));
+        base.LoadBytes(fuzz::Bytes(data + 1, size - 1));
     } catch (const brenvik::StoreError&) {
         return 0;
     }
-    LogBase base;
-    base.SetTable(std::move(table));
     base.TrimNames();
     LogView view(base);
     view.Refresh(FieldEntries(base, true), nullptr);
