@@ -16,7 +16,5 @@ foreach(src IN LISTS test_sources)
   target_link_libraries(${target} PRIVATE brenvik_logic pellard_logic brenvik_core
     GTest::gtest_main)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  target_compile_definitions(${target} PRIVATE
-    TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}" TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${area}.")
 endforeach()

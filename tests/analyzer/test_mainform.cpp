@@ -134,8 +134,9 @@ TEST_F(MainForm, OpenErrorIsShownAndTheEmptyWindowStays) {
 }
 
 TEST_F(MainForm, HelpAboutAndCalendar) {
-    EXPECT_FALSE(ui::FindHelpPage(TEST_SOURCE_DIR, "corvane-help.html").isEmpty());
-    EXPECT_FALSE(ui::FindHelpPage(TEST_SOURCE_DIR, "corvane-getting-started.html").isEmpty());
+    const QString tests = QString::fromStdString(test::SourceDir());
+    EXPECT_FALSE(ui::FindHelpPage(tests, "corvane-help.html").isEmpty());
+    EXPECT_FALSE(ui::FindHelpPage(tests, "corvane-getting-started.html").isEmpty());
 
     ui.ExpectModal("TAboutBox", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "About");

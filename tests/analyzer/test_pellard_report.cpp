@@ -36,7 +36,7 @@ protected:
         SetProgramDateFormat(DateOrder::YearMonthDay);
     }
     Result Run(QStringList args) {
-        const QString dir = qEnvironmentVariable("BRENVIK_TOOLS_DIR", TEST_BINARY_DIR "/tools");
+        const QString dir = QString::fromStdString(test::ToolsDir());
         QProcess p;
         args.prepend(folder.QPath() + "log.csv");
         p.start(dir + "/pellard-report", args);
@@ -58,7 +58,7 @@ protected:
         return form.Report().ReportTable().CSVBytes();
     }
     Result RunOn(const std::string& file, QStringList args, const QByteArray& input = {}) {
-        const QString dir = qEnvironmentVariable("BRENVIK_TOOLS_DIR", TEST_BINARY_DIR "/tools");
+        const QString dir = QString::fromStdString(test::ToolsDir());
         QProcess p;
         args.prepend(QString::fromStdString(file));
         p.start(dir + "/pellard-report", args);
@@ -260,7 +260,7 @@ TEST_F(PellardReport, WhatDidNotReadIsCountedOnStandardError) {
 
 TEST_F(PellardReport, EndlessInputIsRefused) {
     QProcess p;
-    const QString dir = qEnvironmentVariable("BRENVIK_TOOLS_DIR", TEST_BINARY_DIR "/tools");
+    const QString dir = QString::fromStdString(test::ToolsDir());
     p.start(dir + "/pellard-report", {"/dev/zero", "--stats"});
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 2);

@@ -328,10 +328,7 @@ struct Ran {
 };
 
 Ran RunTool(const QStringList& args) {
-    const QByteArray dirEnv = qgetenv("BRENVIK_TOOLS_DIR");
-    const QString tool =
-        (dirEnv.isEmpty() ? QString(TEST_BINARY_DIR "/tools") : QString::fromLocal8Bit(dirEnv)) +
-        "/brenvik-data";
+    const QString tool = QString::fromStdString(test::ToolsDir()) + "/brenvik-data";
     QProcess p;
     p.start(tool, args);
     EXPECT_TRUE(p.waitForFinished(60000)) << tool.toStdString();

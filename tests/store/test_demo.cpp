@@ -15,9 +15,7 @@
 using namespace brenvik;
 
 TEST(SampleStore, OpensWithItemsCustomersAndInvoices) {
-    const char* tools = std::getenv("BRENVIK_TOOLS_DIR");
-    const std::string tool =
-        std::string(tools ? tools : TEST_BINARY_DIR "/tools") + "/brenvik-data";
+    const std::string tool = test::ToolsDir() + "/brenvik-data";
     if (!std::filesystem::exists(tool)) GTEST_SKIP() << "brenvik-data is not built";
     test::TempFolder dir;
     const std::string folder = dir.Path() + "sample";

@@ -47,7 +47,7 @@ const CertificateFiles& Certificates() {
 
 SmtpTestServer::SmtpTestServer(const SmtpServerOptions& o)
     : record_(std::make_unique<TempFolder>()), process_(std::make_unique<QProcess>()) {
-    QStringList args{"-u", QString::fromUtf8(TEST_SOURCE_DIR) + "/mail/smtp_server.py", "--record",
+    QStringList args{"-u", QString::fromStdString(SourceDir()) + "/mail/smtp_server.py", "--record",
                      record_->QPath()};
     if (o.silent) args << "--silent";
     if (o.refuseHeloName) args << "--refuse-helo-name";

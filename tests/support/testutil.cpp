@@ -61,9 +61,7 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
     if (!out) ADD_FAILURE() << "cannot write " << path;
 }
 
-std::string SourceFile(const std::string& relative) {
-    return std::string(TEST_SOURCE_DIR) + '/' + relative;
-}
+std::string SourceFile(const std::string& relative) { return SourceDir() + '/' + relative; }
 
 std::string FixtureBytes(const std::string& relative) { return ReadBytes(SourceFile(relative)); }
 

@@ -2,6 +2,8 @@
 // Small helpers for tests, in namespace `test`: temporary data folders,
 // whole-file bytes, fixture files, finding and working named controls, and
 // reading back printed PDFs.
+#include "testpaths.h"
+
 #include <QColor>
 #include <QDate>
 #include <QFont>

@@ -2,6 +2,7 @@
 // Runs the built brenvik-data in a fresh temporary folder: its output, exit
 // status and written files are compared byte for byte by the tests.
 #include "store/core/safefile.h"
+#include "testpaths.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,7 @@ protected:
         char tmpl[] = "/tmp/brenvik-data-test-XXXXXX";
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         dir_ = std::string(tmpl) + "/";
-        const char* tools = std::getenv("BRENVIK_TOOLS_DIR");
-        tool_ = std::string(tools ? tools : TEST_BINARY_DIR "/tools") + "/brenvik-data";
+        tool_ = test::ToolsDir() + "/brenvik-data";
         ASSERT_TRUE(std::filesystem::exists(tool_)) << tool_ << " is not built";
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
