@@ -11,11 +11,13 @@ if(BRENVIK_SANITIZE OR BRENVIK_FUZZ)
     -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()
-if(BRENVIK_FUZZ)
-  # Every object is instrumented for coverage; only the fuzz targets get
-  # libFuzzer's main. The tests still link and run (the sanitizer runtime
-  # answers the coverage calls), so one folder can build both.
-  add_compile_options(-fsanitize=fuzzer-no-link)
+
+# lld links the many test programs several times faster than the default
+# linker; without it the default one does.
+include(CheckLinkerFlag)
+check_linker_flag(CXX -fuse-ld=lld BRENVIK_HAVE_LLD)
+if(BRENVIK_HAVE_LLD)
+  add_link_options(-fuse-ld=lld)
 endif()
 
 # Called at the end of the top-level CMakeLists.txt: -Werror on every target

@@ -15,6 +15,8 @@ packages=(
   help2man man-db desktop-file-utils appstream dpkg-dev
   # CI checks: formatting, sanitizers, fuzzing, and a shared compiler cache
   ccache clang clang-format libclang-rt-14-dev llvm
+  # a faster linker for the many test programs
+  lld
 )
 
 missing=()
