@@ -2,6 +2,7 @@
 // enable rules, Perform Import, Clear, the title check box, the status line,
 // refusals that change nothing, and the two main-menu functions.
 #include "scripted_platform.h"
+#include "store_program.h"
 #include "testutil.h"
 
 #include "store/core/fields.h"
@@ -53,19 +54,7 @@ protected:
     StringTable customers;
 };
 
-// The program's three windows on a data folder, loaded as at start.
-struct Program {
-    std::unique_ptr<TMenuForm> menu = std::make_unique<TMenuForm>();
-    TView* view;
-
-    explicit Program(const std::string& folder) {
-        view = new TView(folder, menu.get());
-        auto* invoices = new TInvoiceHistoryForm(view->GetStore(), menu.get());
-        menu->SetWindows(view, invoices);
-        menu->FormActivate();
-    }
-    brenvik::Store& Store() { return view->GetStore(); }
-};
+using test::Program;
 
 }  // namespace
 

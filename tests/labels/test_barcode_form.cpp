@@ -2,6 +2,7 @@
 // and its uniqueness test, drawing errors, label type limits, the hand-over
 // to the label window, and both "Print Barcode" buttons of the inventory.
 #include "support/scripted_platform.h"
+#include "support/store_program.h"
 #include "support/testutil.h"
 
 #include "store/core/screens/TMenuForm.h"
@@ -229,25 +230,17 @@ TEST(BarcodeForm, PrintBarcodeHandsOverOnlyWithAValue) {
 namespace {
 
 // The store program's windows on a folder with three items.
-struct Program {
-    std::unique_ptr<TMenuForm> menu = std::make_unique<TMenuForm>();
-    TView* view;
-
-    explicit Program(const std::string& folder) {
-        view = new TView(folder, menu.get());
-        auto* invoices = new TInvoiceHistoryForm(view->GetStore(), menu.get());
-        menu->SetWindows(view, invoices);
-        menu->FormActivate();
-        brenvik::Store& store = view->GetStore();
+struct Program : test::Program {
+    explicit Program(const std::string& folder) : test::Program(folder) {
         for (const char* code : {"100000", "", "100020"}) {
             std::vector<std::string> values(15);
             values[1] = "Item";
             values[2] = code;
-            store.SetItemValues(store.AppendItem(), values);
+            Store().SetItemValues(Store().AppendItem(), values);
         }
         view->GridToList();
     }
-    std::string BarCode(int item) { return view->GetStore().Data.CellText(2, item + 1); }
+    std::string BarCode(int item) { return Value(item, 2); }
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 // quick sales report from the item view with Generate, dates, Export and
 // Print.
 #include "support/scripted_platform.h"
+#include "support/store_program.h"
 #include "support/testutil.h"
 
 #include "report_fixture.h"
@@ -34,18 +35,7 @@ using test::ScriptedPlatform;
 
 namespace {
 
-// The program's windows on the sample store.
-struct Program {
-    std::unique_ptr<TMenuForm> menu = std::make_unique<TMenuForm>();
-    TView* view;
-
-    explicit Program(const std::string& folder) {
-        view = new TView(folder, menu.get());
-        auto* invoices = new TInvoiceHistoryForm(view->GetStore(), menu.get());
-        menu->SetWindows(view, invoices);
-        menu->FormActivate();
-    }
-};
+using test::Program;
 
 std::vector<std::string> Column(const StringTable& t, int col) {
     std::vector<std::string> cells;

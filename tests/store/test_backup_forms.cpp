@@ -1,5 +1,6 @@
 // The menu's Backup and Restore on a running store, headless.
 #include "support/scripted_platform.h"
+#include "support/store_program.h"
 #include "support/testutil.h"
 
 #include "store/core/backup.h"
@@ -25,19 +26,7 @@ using test::ScriptedPlatform;
 
 namespace {
 
-// The program's three windows on a data folder, loaded as at start.
-struct Program {
-    std::unique_ptr<TMenuForm> menu = std::make_unique<TMenuForm>();
-    TView* view;
-    TInvoiceHistoryForm* invoices;
-
-    explicit Program(const std::string& folder) {
-        view = new TView(folder, menu.get());
-        invoices = new TInvoiceHistoryForm(view->GetStore(), menu.get());
-        menu->SetWindows(view, invoices);
-        menu->FormActivate();
-    }
-};
+using test::Program;
 
 std::map<std::string, std::string> StoreBytes(const std::string& folder) {
     std::map<std::string, std::string> files;

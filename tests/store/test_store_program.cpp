@@ -1,6 +1,7 @@
 // The store program as a whole: the three windows on a data folder, the
 // main menu, the inventory window's operations, and the save points.
 #include "support/scripted_platform.h"
+#include "support/store_program.h"
 #include "support/testutil.h"
 
 #include "store/core/datetext.h"
@@ -29,22 +30,7 @@ using test::ScriptedPlatform;
 
 namespace {
 
-// The program's three windows on a data folder, loaded as at start.
-struct Program {
-    std::unique_ptr<TMenuForm> menu = std::make_unique<TMenuForm>();
-    TView* view;
-    TInvoiceHistoryForm* invoices;
-
-    explicit Program(const std::string& folder) {
-        view = new TView(folder, menu.get());
-        invoices = new TInvoiceHistoryForm(view->GetStore(), menu.get());
-        menu->SetWindows(view, invoices);
-        menu->FormActivate();
-    }
-    brenvik::Store& Store() { return view->GetStore(); }
-    int Items() { return view->Model().ItemCount(); }
-    std::string Value(int item, int column) { return Store().Data.CellText(column, item + 1); }
-};
+using test::Program;
 
 // Adds an item through the add dialog: values by row of the details table.
 void AddItem(ScriptedPlatform& ui, TView& view, std::map<int, std::string> values,
