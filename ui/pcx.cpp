@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::size_t HeaderSize = 128;
 constexpr std::size_t PaletteSize = 769;  // marker byte 12 and 256 RGB triples
-// The most pixels a picture may have, whatever its file says (128 MB as ARGB).
-constexpr qint64 MaxPixels = 32 * 1024 * 1024;
 
 unsigned U16(std::string_view b, std::size_t at) {
     return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
@@ -67,7 +65,7 @@ std::optional<QImage> DecodePcx(std::string_view b) {
     const qint64 width = qint64(xmax) - xmin + 1;
     const qint64 height = qint64(ymax) - ymin + 1;
     const qint64 bytesPerLine = U16(b, 66);
-    if (bytesPerLine < width || width * height > MaxPixels) return std::nullopt;
+    if (bytesPerLine < width || width * height > MaxPicturePixels) return std::nullopt;
 
     std::size_t end = b.size();
     QList<QRgb> palette;

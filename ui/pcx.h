@@ -8,6 +8,10 @@
 
 namespace ui {
 
+// The most pixels a logo picture may have, whatever its file says (128 MB as
+// ARGB); larger claims are not read.
+inline constexpr qint64 MaxPicturePixels = 32 * 1024 * 1024;
+
 // The picture, or nothing when the bytes are not a PCX picture of those forms,
 // are cut short, or claim a size the file could not hold. What is allocated is
 // bounded by the file's own size.

@@ -19,7 +19,6 @@ namespace {
 
 // Logos are small; a larger file is not read at all.
 constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
-constexpr qint64 MaxPixels = 32 * 1024 * 1024;
 
 std::optional<QByteArray> ReadWhole(const QString& path) {
     QFile f(path);
@@ -35,7 +34,8 @@ std::optional<QImage> DecodeWithQt(const QByteArray& bytes, const char* format) 
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels) return std::nullopt;
+    if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
+        return std::nullopt;
     QImage image = reader.read();
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) return std::nullopt;
     return image;
@@ -75,7 +75,7 @@ std::optional<QImage> DecodeJpeg(std::string_view bytes) {
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     if (info.image_width == 0 || info.image_height == 0 ||
-        qint64(info.image_width) * info.image_height > MaxPixels) {
+        qint64(info.image_width) * info.image_height > MaxPicturePixels) {
         jpeg_destroy_decompress(&info);
         return std::nullopt;
     }

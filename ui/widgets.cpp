@@ -1,6 +1,9 @@
 #include "ui/widgets.h"
 
+#include "ui/text.h"
+
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -188,5 +191,9 @@ int TextWidth(const QWidget* widget, const QString& text) {
     // The frame and margins of a line edit or button around the text.
     return widget->fontMetrics().horizontalAdvance(text) + 2 * widget->fontMetrics().height();
 }
+
+std::string TextOf(const QLineEdit* edit) { return edit ? FromQ(edit->text()) : std::string(); }
+
+std::string TextOf(const QComboBox* box) { return box ? FromQ(box->currentText()) : std::string(); }
 
 }  // namespace ui

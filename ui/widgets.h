@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 
 class QAbstractItemView;
+class QComboBox;
 class QDialog;
 class QFormLayout;
 class QHBoxLayout;
@@ -68,6 +70,9 @@ int TextWidth(const QWidget* widget, const QString& text);
 // FitColumns now and again whenever the view's model changes.
 void KeepColumnsFitted(QTableView* view, int minimum = 80);
 void KeepColumnsFitted(QTreeView* view, int minimum = 80);
+// What the box shows, as the store's bytes; "" when there is no box.
+std::string TextOf(const QLineEdit* edit);
+std::string TextOf(const QComboBox* box);
 // A short table as high as all its rows, so that none is cut off.
 void ShowAllRows(QTableView* view);
 // Makes `window` at least as large as its contents ask for, within the

@@ -40,8 +40,6 @@ using brenvik::MsgKind;
 
 namespace {
 
-std::string Text(const QLineEdit* e) { return ui::FromQ(e->text()); }
-std::string Text(const QComboBox* c) { return ui::FromQ(c->currentText()); }
 void SetText(QLineEdit* e, const std::string& s) { e->setText(ui::ToQ(s)); }
 
 // The invoice layout's splitter: a final line break makes no empty line.
@@ -322,14 +320,14 @@ void TPOSForm::TotalLine(int line) {
 void TPOSForm::ComputeTotals() {
     const auto& v = store_.Values;
     const auto a = brenvik::ComputeAmounts(
-        lines_, Text(saleTotals_->discount), Text(saleTotals_->discountType),
+        lines_, ui::TextOf(saleTotals_->discount), ui::TextOf(saleTotals_->discountType),
         {saleTotals_->tax1->isChecked(), v.tax1Rate}, {saleTotals_->tax2->isChecked(), v.tax2Rate});
     saleTotals_->ShowAmounts(a);  // the total's change updates Change
 }
 
 void TPOSForm::UpdateChange() {
-    SetText(saleTotals_->change,
-            brenvik::ComputeChange(Text(saleTotals_->amountReceived), Text(saleTotals_->total)));
+    SetText(saleTotals_->change, brenvik::ComputeChange(ui::TextOf(saleTotals_->amountReceived),
+                                                        ui::TextOf(saleTotals_->total)));
 }
 
 void TPOSForm::TotalRefundLine(int line) {
@@ -342,8 +340,8 @@ void TPOSForm::TotalRefundLine(int line) {
 
 void TPOSForm::ComputeRefundTotals() {
     const auto& v = store_.Values;
-    const auto a = brenvik::ComputeAmounts(refundLines_, Text(refundTotals_->discount),
-                                           Text(refundTotals_->discountType),
+    const auto a = brenvik::ComputeAmounts(refundLines_, ui::TextOf(refundTotals_->discount),
+                                           ui::TextOf(refundTotals_->discountType),
                                            {refundTotals_->tax1->isChecked(), v.tax1Rate},
                                            {refundTotals_->tax2->isChecked(), v.tax2Rate});
     refundTotals_->ShowAmounts(a);
@@ -541,7 +539,7 @@ brenvik::InvoiceInput TPOSForm::RefundInvoice() const {
     in.date = brenvik::FormatDate(brenvik::Today());
     // The printed refund names the original invoice; the "R" belongs to the
     // record only.
-    in.number = Text(originalInvoice_);
+    in.number = ui::TextOf(originalInvoice_);
     in.soldTo = brenvik::MemoLines(ui::FromQ(refundTo_->toPlainText()));
     in.lines = refundLines_;
     refundTotals_->FillInvoice(in);
@@ -551,8 +549,8 @@ brenvik::InvoiceInput TPOSForm::RefundInvoice() const {
 }
 
 void TPOSForm::RefundBtnClick() {
-    const auto result =
-        brenvik::ProcessRefund(store_, RefundOnScreen(), Text(originalInvoice_), brenvik::Today());
+    const auto result = brenvik::ProcessRefund(store_, RefundOnScreen(),
+                                               ui::TextOf(originalInvoice_), brenvik::Today());
     if (!result.done) {
         ui::platform().Message(MsgKind::Error, result.message, MsgButtons::Ok);
         return;

@@ -115,36 +115,31 @@ void TotalsBox::ShowAmounts(const brenvik::SaleAmounts& a) {
     total->setText(ui::ToQ(a.total));
 }
 
-namespace {
-std::string Text(const QLineEdit* e) { return e ? ui::FromQ(e->text()) : std::string(); }
-std::string Text(const QComboBox* c) { return ui::FromQ(c->currentText()); }
-}  // namespace
-
 void TotalsBox::FillForm(brenvik::SaleForm& f) const {
-    f.preTax = Text(preTax);
-    f.discountAmount = Text(discount);
-    f.discountType = Text(discountType);
-    f.taxOne = Text(taxOne);
-    f.taxTwo = Text(taxTwo);
-    f.total = Text(total);
-    f.paymentMethod = Text(payment);
-    f.amountReceived = Text(amountReceived);
+    f.preTax = ui::TextOf(preTax);
+    f.discountAmount = ui::TextOf(discount);
+    f.discountType = ui::TextOf(discountType);
+    f.taxOne = ui::TextOf(taxOne);
+    f.taxTwo = ui::TextOf(taxTwo);
+    f.total = ui::TextOf(total);
+    f.paymentMethod = ui::TextOf(payment);
+    f.amountReceived = ui::TextOf(amountReceived);
 }
 
 void TotalsBox::FillInvoice(brenvik::InvoiceInput& in) const {
-    in.preTax = Text(preTax);
-    in.discountAmount = Text(discount);
-    in.discountType = Text(discountType);
-    in.afterDiscount = Text(afterDiscount);
+    in.preTax = ui::TextOf(preTax);
+    in.discountAmount = ui::TextOf(discount);
+    in.discountType = ui::TextOf(discountType);
+    in.afterDiscount = ui::TextOf(afterDiscount);
     in.tax1On = tax1->isChecked();
     in.tax2On = tax2->isChecked();
-    in.taxOne = Text(taxOne);
-    in.taxTwo = Text(taxTwo);
-    in.total = Text(total);
-    in.amountReceived = Text(amountReceived);
-    in.change = Text(change);
-    in.paymentMethod = Text(payment);
-    in.ccNumber = Text(ccNumber);
+    in.taxOne = ui::TextOf(taxOne);
+    in.taxTwo = ui::TextOf(taxTwo);
+    in.total = ui::TextOf(total);
+    in.amountReceived = ui::TextOf(amountReceived);
+    in.change = ui::TextOf(change);
+    in.paymentMethod = ui::TextOf(payment);
+    in.ccNumber = ui::TextOf(ccNumber);
 }
 
 void TotalsBox::Clear() {
