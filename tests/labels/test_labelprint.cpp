@@ -16,7 +16,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
-#include <QRegularExpression>
 
 using namespace brenvik;
 using namespace brenvik::length_literals;
@@ -29,23 +28,12 @@ struct Word {
     int page;          // 1-based
 };
 
-// The words of a PDF with their boxes (pdftotext -bbox).
+// The words of a PDF with their boxes, in millimetres.
 std::vector<Word> ReadWords(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    EXPECT_TRUE(p.waitForFinished(30000));
     std::vector<Word> words;
-    int page = 0;
-    static const QRegularExpression word(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        if (line.contains("<page ")) ++page;
-        const auto m = word.match(line);
-        if (m.hasMatch())
-            words.push_back({m.captured(3),
-                             Length::Points(m.captured(1).toDouble()).InMillimetres(),
-                             Length::Points(m.captured(2).toDouble()).InMillimetres(), page});
-    }
+    for (const test::PdfWord& w : test::PdfWords(pdf))
+        words.push_back({w.text, Length::Points(w.left).InMillimetres(),
+                         Length::Points(w.top).InMillimetres(), w.page});
     return words;
 }
 

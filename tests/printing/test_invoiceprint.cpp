@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QRegularExpression>
 
 using namespace brenvik;
 
@@ -21,25 +20,11 @@ struct Word {
     int page;     // 1-based
 };
 
-// The words of a PDF with their boxes (pdftotext -bbox), in inches.
+// The words of a PDF with their boxes, in inches.
 std::vector<Word> PdfWords(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    EXPECT_TRUE(p.waitForFinished(20000));
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
     std::vector<Word> words;
-    int page = 0;
-    static const QRegularExpression pageRe("<page ");
-    static const QRegularExpression wordRe(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
-        "yMax=\"[0-9.]+\">([^<]*)</word>");
-    for (const QString& line : html.split('\n')) {
-        if (line.contains(pageRe)) ++page;
-        const auto m = wordRe.match(line);
-        if (m.hasMatch())
-            words.push_back({m.captured(3), m.captured(1).toDouble() / 72,
-                             m.captured(2).toDouble() / 72, page});
-    }
+    for (const test::PdfWord& w : test::PdfWords(pdf))
+        words.push_back({w.text, w.left / 72, w.top / 72, w.page});
     return words;
 }
 

@@ -22,9 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -49,23 +47,11 @@ struct Word {
     int page;            // from 1
 };
 
-// The words of a PDF with their boxes (pdftotext -bbox).
+// The words of a PDF with their boxes, in inches.
 std::vector<Word> PdfWords(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    EXPECT_TRUE(p.waitForFinished(20000));
     std::vector<Word> words;
-    int page = 0;
-    static const QRegularExpression wordRe(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
-        "yMax=\"[0-9.]+\">([^<]*)</word>");
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        if (line.contains("<page ")) ++page;
-        const auto m = wordRe.match(line);
-        if (m.hasMatch())
-            words.push_back({m.captured(4), m.captured(1).toDouble() / 72,
-                             m.captured(2).toDouble() / 72, m.captured(3).toDouble() / 72, page});
-    }
+    for (const test::PdfWord& w : test::PdfWords(pdf))
+        words.push_back({w.text, w.left / 72, w.top / 72, w.right / 72, w.page});
     return words;
 }
 

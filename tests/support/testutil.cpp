@@ -162,6 +162,29 @@ QString PdfText(const QString& pdfPath) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+std::vector<PdfWord> PdfWords(const QString& pdfPath) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdfPath, "-"});
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext -bbox failed on " << pdfPath.toStdString() << ": "
+                      << p.readAllStandardError().toStdString();
+        return {};
+    }
+    static const QRegularExpression wordRe(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+        "yMax=\"([0-9.]+)\">([^<]*)</word>");
+    std::vector<PdfWord> words;
+    int page = 0;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        if (line.contains("<page ")) ++page;
+        const auto m = wordRe.match(line);
+        if (m.hasMatch())
+            words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                             m.captured(3).toDouble(), m.captured(4).toDouble(), page});
+    }
+    return words;
+}
+
 int PdfPageCount(const QString& pdfPath) {
     QFile f(pdfPath);
     if (!f.open(QIODevice::ReadOnly)) {

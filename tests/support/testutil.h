@@ -16,6 +16,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QTemporaryDir;
 class QWidget;
@@ -83,6 +84,15 @@ QString TextOf(QObject& root, const QString& name);
 // Text of a PDF (pdftotext -layout), and its number of pages.
 QString PdfText(const QString& pdfPath);
 int PdfPageCount(const QString& pdfPath);
+
+// A word of a PDF and its box (pdftotext -bbox), in points from the page's
+// top-left corner.
+struct PdfWord {
+    QString text;
+    double left, top, right, bottom;
+    int page;  // from 1
+};
+std::vector<PdfWord> PdfWords(const QString& pdfPath);
 
 }  // namespace test
 
